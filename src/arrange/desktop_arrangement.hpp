@@ -1,0 +1,46 @@
+// The main window's desktop variables and the operations on them: finding
+// and counting the shell's desktop list view, moving one item, and the two
+// pictures, the heart and the parallelogram. Every statement runs under the
+// resume-next policy, so these operations never raise.
+#pragma once
+
+#include <cstdint>
+
+#include "arrange/window_system.hpp"
+
+namespace corvella {
+
+class DesktopArrangement {
+ public:
+  explicit DesktopArrangement(WindowSystem& windows) : windows_(windows) {}
+
+  // Locates the desktop list view anew (progman > shelldll_defview >
+  // syslistview32, or a WorkerW's view on current Windows) and reads its
+  // item count into hWndList and lngCount.
+  void CountDesktopItems();
+  // One LVM_SETITEMPOSITION to hWndList; the answer is not examined.
+  void SetIconPosition(std::int32_t index, std::int32_t position);
+
+  // The heart: items 0 to 13 on its outline, the rest in columns of lngRows
+  // to its right.
+  void MoveIcons();
+  // The parallelogram: every item in slanted columns of lngRows.
+  void MoveIcons2();
+
+  // The window's variables; zero until set, kept between runs.
+  WindowHandle hWndList = 0;
+  std::int32_t lngCount = 0;
+  std::int32_t lngIndex = 0;
+  std::int32_t lngRows = 0;
+  std::int32_t lngX = 0;
+  std::int32_t lngY = 0;
+  float sngScaleX = 0.0F;
+  float sngScaleY = 0.0F;
+
+ private:
+  void FindDesktopViewUnderWorkerW();
+
+  WindowSystem& windows_;
+};
+
+}  // namespace corvella

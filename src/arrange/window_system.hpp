@@ -1,0 +1,31 @@
+// The three window-system services through which the program finds and
+// drives the shell's desktop list view. The Win32 implementation calls
+// user32; tests use an in-memory desktop.
+#pragma once
+
+#include <cstdint>
+
+namespace corvella {
+
+// A 32-bit window handle; 0 is "no window" (and, as a parent, the desktop).
+using WindowHandle = std::uint32_t;
+
+inline constexpr std::uint32_t LVM_GETITEMCOUNT = 0x1004;
+inline constexpr std::uint32_t LVM_SETITEMPOSITION = 0x100F;
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+
+  // First top-level window of the class (names compare without case), or 0.
+  virtual WindowHandle FindWindowByClass(const char* class_name) = 0;
+  // First child of parent after child_after with the class, or 0. Parent 0
+  // searches the top-level windows.
+  virtual WindowHandle FindChildWindowByClass(WindowHandle parent, WindowHandle child_after,
+                                              const char* class_name) = 0;
+  // Sends synchronously and returns the window's answer; 0 for handle 0.
+  virtual std::int32_t SendWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam,
+                                         std::int32_t lparam) = 0;
+};
+
+}  // namespace corvella

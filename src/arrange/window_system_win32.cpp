@@ -1,0 +1,29 @@
+#include "arrange/window_system_win32.hpp"
+
+#include <windows.h>
+
+namespace corvella {
+namespace {
+
+HWND ToHwnd(WindowHandle handle) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle)); }
+
+WindowHandle FromHwnd(HWND window) { return static_cast<WindowHandle>(reinterpret_cast<UINT_PTR>(window)); }
+
+}  // namespace
+
+// The narrow forms on purpose: the shell's class names are plain ASCII.
+WindowHandle Win32WindowSystem::FindWindowByClass(const char* class_name) {
+  return FromHwnd(::FindWindowA(class_name, nullptr));
+}
+
+WindowHandle Win32WindowSystem::FindChildWindowByClass(WindowHandle parent, WindowHandle child_after,
+                                                       const char* class_name) {
+  return FromHwnd(::FindWindowExA(ToHwnd(parent), ToHwnd(child_after), class_name, nullptr));
+}
+
+std::int32_t Win32WindowSystem::SendWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam,
+                                                  std::int32_t lparam) {
+  return static_cast<std::int32_t>(::SendMessageA(ToHwnd(window), message, wparam, lparam));
+}
+
+}  // namespace corvella

@@ -1,0 +1,16 @@
+// The window-system services over user32.
+#pragma once
+
+#include "arrange/window_system.hpp"
+
+namespace corvella {
+
+class Win32WindowSystem final : public WindowSystem {
+ public:
+  WindowHandle FindWindowByClass(const char* class_name) override;
+  WindowHandle FindChildWindowByClass(WindowHandle parent, WindowHandle child_after, const char* class_name) override;
+  std::int32_t SendWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam,
+                                 std::int32_t lparam) override;
+};
+
+}  // namespace corvella

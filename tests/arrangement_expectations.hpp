@@ -1,0 +1,40 @@
+// Expected messages for the arrangement tests, written as (index, x, y).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "arrange/window_system.hpp"
+#include "fake_desktop.hpp"
+
+namespace corvella::testing {
+
+struct Move {
+  std::int32_t index;
+  std::int32_t x;
+  std::int32_t y;
+};
+
+inline SentMessage CountMessage(WindowHandle list) { return SentMessage{list, LVM_GETITEMCOUNT, 0, 0}; }
+
+inline SentMessage MoveMessage(WindowHandle list, const Move& move) {
+  const auto packed = static_cast<std::int32_t>(std::int64_t{move.y} * 65536 + move.x);
+  return SentMessage{list, LVM_SETITEMPOSITION, static_cast<std::uint32_t>(move.index), packed};
+}
+
+inline std::vector<SentMessage> CountThenMoves(WindowHandle list, const std::vector<Move>& moves) {
+  std::vector<SentMessage> expected{CountMessage(list)};
+  for (const Move& move : moves) {
+    expected.push_back(MoveMessage(list, move));
+  }
+  return expected;
+}
+
+// The fourteen points of the heart's outline, item 0 (the notch) first.
+inline std::vector<Move> HeartOutline() {
+  return {{0, 200, 100},  {1, 160, 80},   {2, 120, 90},   {3, 80, 120},   {4, 80, 180},
+          {5, 120, 220},  {6, 160, 250},  {7, 200, 290},  {8, 240, 250},  {9, 280, 220},
+          {10, 320, 180}, {11, 320, 120}, {12, 280, 90},  {13, 240, 80}};
+}
+
+}  // namespace corvella::testing

@@ -1,0 +1,82 @@
+// An in-memory desktop for tests: windows by class with parent/child links,
+// list views that hold N items and apply valid positions, and a log of every
+// message that reaches any window, in order.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "arrange/window_system.hpp"
+
+namespace corvella::testing {
+
+struct SentMessage {
+  WindowHandle window;
+  std::uint32_t message;
+  std::uint32_t wparam;
+  std::int32_t lparam;
+
+  bool operator==(const SentMessage&) const = default;
+};
+
+struct ItemPosition {
+  std::int16_t x;
+  std::int16_t y;
+
+  bool operator==(const ItemPosition&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const ItemPosition& p) {
+  return out << '(' << p.x << ", " << p.y << ')';
+}
+
+inline std::ostream& operator<<(std::ostream& out, const SentMessage& m) {
+  return out << "{window " << m.window << ", message 0x" << std::hex << m.message << std::dec << ", wparam "
+             << m.wparam << ", lparam " << m.lparam << '}';
+}
+
+class FakeDesktop final : public WindowSystem {
+ public:
+  // Adds a window (parent 0: top-level) and returns its handle.
+  WindowHandle AddWindow(const std::string& class_name, WindowHandle parent = 0);
+  // Makes the window a list view holding item_count items at (0, 0).
+  void MakeListView(WindowHandle window, std::int32_t item_count);
+  // Lets the item count follow something else, as the shell's follows the
+  // desktop folder; positions of items that appear start at (0, 0).
+  void SetItemCountSource(WindowHandle window, std::function<std::int32_t()> source);
+
+  // The shell's usual desktop: Progman > SHELLDLL_DefView > SysListView32.
+  WindowHandle AddShellDesktop(std::int32_t item_count);
+  // Current Windows after a slideshow: the view under a top-level WorkerW.
+  WindowHandle AddWorkerWDesktop(std::int32_t item_count);
+
+  [[nodiscard]] const std::vector<SentMessage>& messages() const { return messages_; }
+  void ClearMessages() { messages_.clear(); }
+  [[nodiscard]] std::vector<ItemPosition> Positions(WindowHandle list_view);
+
+  WindowHandle FindWindowByClass(const char* class_name) override;
+  WindowHandle FindChildWindowByClass(WindowHandle parent, WindowHandle child_after, const char* class_name) override;
+  std::int32_t SendWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam,
+                                 std::int32_t lparam) override;
+
+ private:
+  struct Window {
+    WindowHandle handle;
+    std::string class_name;
+    WindowHandle parent;
+    bool is_list_view = false;
+    std::vector<ItemPosition> items;
+    std::function<std::int32_t()> item_count_source;
+  };
+
+  Window* Find(WindowHandle handle);
+  void SyncItems(Window& window);
+
+  std::vector<Window> windows_;
+  std::vector<SentMessage> messages_;
+};
+
+}  // namespace corvella::testing
