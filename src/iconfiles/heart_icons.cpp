@@ -1,0 +1,47 @@
+#include "iconfiles/heart_icons.hpp"
+
+#include <vector>
+
+#include "runtime/arithmetic.hpp"
+#include "runtime/conversions.hpp"
+#include "runtime/resume_next.hpp"
+
+namespace corvella {
+namespace {
+
+std::string InDesktop(std::string_view desktop, std::string_view name) {
+  std::string path(desktop);
+  path += '\\';
+  path += name;
+  return path;
+}
+
+}  // namespace
+
+std::string HeartIconPath(std::string_view desktop, std::int32_t number) {
+  return InDesktop(desktop, "Plim" + Int16ToText(ToInt16(number)) + ".ico");
+}
+
+void DeleteHeartIcons(FileServices& files, ResourceReader& resources, std::string_view desktop) {
+  std::vector<std::uint8_t> heart;
+  if (!ResumeNext([&] { heart = resources.Read(kHeartResource, "CUSTOM"); })) {
+    return;  // without the icon to compare with, no file is known to be ours
+  }
+  bool deleted_any = true;
+  while (deleted_any) {
+    deleted_any = false;
+    std::vector<std::string> names;
+    ResumeNext([&] { names = files.FindAllFiles(InDesktop(desktop, "Plim*.ico")); });
+    for (const std::string& name : names) {
+      ResumeNext([&] {
+        const std::string path = InDesktop(desktop, name);
+        if (files.ReadAll(path) == heart) {
+          files.Delete(path);
+          deleted_any = true;
+        }
+      });
+    }
+  }
+}
+
+}  // namespace corvella

@@ -1,0 +1,25 @@
+// The heart icon files: numbered copies of the HEART icon in the desktop
+// folder that top a thin desktop up to the fourteen items of the heart.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "runtime/file_services.hpp"
+#include "runtime/resource_reader.hpp"
+
+namespace corvella {
+
+inline constexpr std::string_view kHeartResource = "HEART";
+
+// desktop + "\Plim" + number + ".ico"; raises Overflow past 16 bits.
+std::string HeartIconPath(std::string_view desktop, std::int32_t number);
+
+// Deletes the heart icon files from the desktop folder: files matching
+// "Plim*.ico" whose content is byte for byte the HEART icon. A user's own
+// file that happens to match the pattern stays. Repeats until a pass
+// deletes nothing, so a file that cannot be deleted cannot hang it.
+void DeleteHeartIcons(FileServices& files, ResourceReader& resources, std::string_view desktop);
+
+}  // namespace corvella
