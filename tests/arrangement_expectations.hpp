@@ -32,9 +32,8 @@ inline std::vector<SentMessage> CountThenMoves(WindowHandle list, const std::vec
 
 // The fourteen points of the heart's outline, item 0 (the notch) first.
 inline std::vector<Move> HeartOutline() {
-  return {{0, 200, 100},  {1, 160, 80},   {2, 120, 90},   {3, 80, 120},   {4, 80, 180},
-          {5, 120, 220},  {6, 160, 250},  {7, 200, 290},  {8, 240, 250},  {9, 280, 220},
-          {10, 320, 180}, {11, 320, 120}, {12, 280, 90},  {13, 240, 80}};
+  return {{0, 200, 100}, {1, 160, 80},  {2, 120, 90},  {3, 80, 120},   {4, 80, 180},   {5, 120, 220}, {6, 160, 250},
+          {7, 200, 290}, {8, 240, 250}, {9, 280, 220}, {10, 320, 180}, {11, 320, 120}, {12, 280, 90}, {13, 240, 80}};
 }
 
 }  // namespace corvella::testing

@@ -59,9 +59,7 @@ std::vector<ItemPosition> FakeDesktop::Positions(WindowHandle list_view) {
   return list->items;
 }
 
-WindowHandle FakeDesktop::FindWindowByClass(const char* class_name) {
-  return FindChildWindowByClass(0, 0, class_name);
-}
+WindowHandle FakeDesktop::FindWindowByClass(const char* class_name) { return FindChildWindowByClass(0, 0, class_name); }
 
 WindowHandle FakeDesktop::FindChildWindowByClass(WindowHandle parent, WindowHandle child_after,
                                                  const char* class_name) {
@@ -92,8 +90,8 @@ std::int32_t FakeDesktop::SendWindowMessage(WindowHandle window, std::uint32_t m
   if (message == LVM_SETITEMPOSITION && wparam < target->items.size()) {
     // The view reads x from the low and y from the high 16 bits.
     const auto packed = static_cast<std::uint32_t>(lparam);
-    target->items[wparam] = ItemPosition{static_cast<std::int16_t>(packed & 0xFFFF),
-                                         static_cast<std::int16_t>(packed >> 16)};
+    target->items[wparam] =
+        ItemPosition{static_cast<std::int16_t>(packed & 0xFFFF), static_cast<std::int16_t>(packed >> 16)};
     return 1;
   }
   return 0;

@@ -34,8 +34,8 @@ inline std::ostream& operator<<(std::ostream& out, const ItemPosition& p) {
 }
 
 inline std::ostream& operator<<(std::ostream& out, const SentMessage& m) {
-  return out << "{window " << m.window << ", message 0x" << std::hex << m.message << std::dec << ", wparam "
-             << m.wparam << ", lparam " << m.lparam << '}';
+  return out << "{window " << m.window << ", message 0x" << std::hex << m.message << std::dec << ", wparam " << m.wparam
+             << ", lparam " << m.lparam << '}';
 }
 
 class FakeDesktop final : public WindowSystem {

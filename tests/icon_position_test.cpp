@@ -1,9 +1,10 @@
+#include "arrange/icon_position.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <limits>
 
-#include "arrange/icon_position.hpp"
 #include "runtime/runtime_error.hpp"
 
 namespace corvella {

@@ -33,15 +33,15 @@ TEST_F(Parallelogram, OneItemGoesToTheOrigin) {
 TEST_F(Parallelogram, TenItemsInSlantedColumnsOfEight) {
   Draw(10, 8);
   EXPECT_EQ(desktop_.messages(), CountThenMoves(list_, {{0, 30, 15},
-                                                         {1, 50, 75},
-                                                         {2, 70, 135},
-                                                         {3, 90, 195},
-                                                         {4, 110, 255},
-                                                         {5, 130, 315},
-                                                         {6, 150, 375},
-                                                         {7, 170, 435},
-                                                         {8, 110, 15},
-                                                         {9, 130, 75}}));
+                                                        {1, 50, 75},
+                                                        {2, 70, 135},
+                                                        {3, 90, 195},
+                                                        {4, 110, 255},
+                                                        {5, 130, 315},
+                                                        {6, 150, 375},
+                                                        {7, 170, 435},
+                                                        {8, 110, 15},
+                                                        {9, 130, 75}}));
 }
 
 TEST_F(Parallelogram, ColumnHeightOneMakesOneRow) {

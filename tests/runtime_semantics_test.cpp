@@ -89,15 +89,15 @@ TEST(TextToInt16, ReadsNumbersWithBlanksFractionsAndSigns) {
 }
 
 TEST(TextToInt16, TakesFullWidthDigitsSignsAndSpacesAsTheirAsciiForms) {
-  EXPECT_EQ(TextToInt16("\xEF\xBC\x91\xEF\xBC\x92"), 12);               // "１２"
-  EXPECT_EQ(TextToInt16("\xEF\xBC\x8D\xEF\xBC\x98"), -8);               // "－８"
-  EXPECT_EQ(TextToInt16("\xE3\x80\x80\xEF\xBC\x95\xE3\x80\x80"), 5);    // "　５　"
-  EXPECT_EQ(TextToInt16("\xEF\xBC\x92\xEF\xBC\x8E\xEF\xBC\x95"), 2);    // "２．５"
+  EXPECT_EQ(TextToInt16("\xEF\xBC\x91\xEF\xBC\x92"), 12);             // "１２"
+  EXPECT_EQ(TextToInt16("\xEF\xBC\x8D\xEF\xBC\x98"), -8);             // "－８"
+  EXPECT_EQ(TextToInt16("\xE3\x80\x80\xEF\xBC\x95\xE3\x80\x80"), 5);  // "　５　"
+  EXPECT_EQ(TextToInt16("\xEF\xBC\x92\xEF\xBC\x8E\xEF\xBC\x95"), 2);  // "２．５"
 }
 
 TEST(TextToInt16, RejectsTextsThatAreNoNumberOrOutOfRange) {
-  for (const char* text : {"", " ", "abc", "-", ".", "1 2", "12a", "0x10", "inf", "nan", "1e", "--1", "\xFF",
-                           "\xE3\x81\x82"}) {
+  for (const char* text :
+       {"", " ", "abc", "-", ".", "1 2", "12a", "0x10", "inf", "nan", "1e", "--1", "\xFF", "\xE3\x81\x82"}) {
     try {
       TextToInt16(text);
       ADD_FAILURE() << "accepted '" << text << "'";
@@ -132,8 +132,7 @@ TEST(ResumeNext, SkipsOnlyTheFailingStatementAndKeepsTheTargetUnchanged) {
 }
 
 TEST(ResumeNext, LetsOtherExceptionsThrough) {
-  EXPECT_THROW(ResumeNext([] { throw std::logic_error("a program fault, not a runtime error"); }),
-               std::logic_error);
+  EXPECT_THROW(ResumeNext([] { throw std::logic_error("a program fault, not a runtime error"); }), std::logic_error);
 }
 
 }  // namespace

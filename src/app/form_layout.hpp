@@ -15,27 +15,27 @@ enum class ControlKind { PushButton, Label, TextBox, VerticalScrollBar, Timer };
 
 struct ControlLayout {
   ControlId id;
-  std::string_view name;      // the program's own name, "Command1"
+  std::string_view name;  // the program's own name, "Command1"
   ControlKind kind;
-  std::u16string_view text;   // caption or initial text, UTF-16
-  int left;                   // twips from the client area's top-left corner
+  std::u16string_view text;  // caption or initial text, UTF-16
+  int left;                  // twips from the client area's top-left corner
   int top;
   int width;
   int height;
-  int tab_index;              // -1 for the timer, which takes no focus
+  int tab_index;  // -1 for the timer, which takes no focus
   bool enabled;
-  bool sizes_to_caption;      // labels size themselves to their captions
-  int minimum;                // scroll bar range and value
+  bool sizes_to_caption;  // labels size themselves to their captions
+  int minimum;            // scroll bar range and value
   int maximum;
   int value;
-  int interval_ms;            // timer
+  int interval_ms;  // timer
 };
 
 struct FormLayout {
   std::string_view name;
   std::u16string_view caption;
-  int client_width;   // twips
-  int client_height;  // twips
+  int client_width;                         // twips
+  int client_height;                        // twips
   std::span<const ControlLayout> controls;  // in tab order, the timer last
 };
 

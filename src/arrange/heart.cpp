@@ -18,8 +18,20 @@ struct HeartPoint {
 // From the notch at the top over the left lobe down to the tip (item 7) and
 // back up over the right lobe; items k and 14 - k mirror about x = 200.
 constexpr std::array<HeartPoint, 14> kHeartOutline{{
-    {200, 100}, {160, 80}, {120, 90}, {80, 120}, {80, 180}, {120, 220}, {160, 250},
-    {200, 290}, {240, 250}, {280, 220}, {320, 180}, {320, 120}, {280, 90}, {240, 80},
+    {200, 100},
+    {160, 80},
+    {120, 90},
+    {80, 120},
+    {80, 180},
+    {120, 220},
+    {160, 250},
+    {200, 290},
+    {240, 250},
+    {280, 220},
+    {320, 180},
+    {320, 120},
+    {280, 90},
+    {240, 80},
 }};
 
 constexpr std::int32_t kFirstGridItem = 14;

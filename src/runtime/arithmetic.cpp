@@ -50,17 +50,11 @@ double RoundChecked(double value, double min, double max) {
 
 }  // namespace
 
-std::int32_t CheckedAdd(std::int32_t a, std::int32_t b) {
-  return NarrowOrOverflow(std::int64_t{a} + b);
-}
+std::int32_t CheckedAdd(std::int32_t a, std::int32_t b) { return NarrowOrOverflow(std::int64_t{a} + b); }
 
-std::int32_t CheckedSub(std::int32_t a, std::int32_t b) {
-  return NarrowOrOverflow(std::int64_t{a} - b);
-}
+std::int32_t CheckedSub(std::int32_t a, std::int32_t b) { return NarrowOrOverflow(std::int64_t{a} - b); }
 
-std::int32_t CheckedMul(std::int32_t a, std::int32_t b) {
-  return NarrowOrOverflow(std::int64_t{a} * b);
-}
+std::int32_t CheckedMul(std::int32_t a, std::int32_t b) { return NarrowOrOverflow(std::int64_t{a} * b); }
 
 std::int32_t IntDiv(std::int32_t a, std::int32_t b) {
   RejectZeroDivisor(b);
@@ -83,9 +77,7 @@ std::int32_t RoundToInt32(double value) {
   return static_cast<std::int32_t>(RoundChecked(value, -2147483648.0, 2147483647.0));
 }
 
-std::int16_t RoundToInt16(double value) {
-  return static_cast<std::int16_t>(RoundChecked(value, -32768.0, 32767.0));
-}
+std::int16_t RoundToInt16(double value) { return static_cast<std::int16_t>(RoundChecked(value, -32768.0, 32767.0)); }
 
 std::int16_t ToInt16(std::int32_t value) {
   if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max()) {
