@@ -1,0 +1,389 @@
+#include "folders/system_folder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <ostream>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "folders/folder_platform.hpp"
+#include "folders/folder_text.hpp"
+
+namespace corvella::testing {
+namespace {
+
+constexpr std::int32_t kFileNotFound = 2;
+constexpr std::int32_t kInvalidHandle = 6;
+constexpr std::int32_t kMoreData = 234;
+constexpr std::int32_t kNoSuchFolder = -2147467259;  // E_FAIL
+constexpr OwnerWindow kDesktopWindow = 0x10010;
+constexpr RegistryKey kFirstOpenedKey = 0x120;
+constexpr const char* kCurrentVersion = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+
+// Writes exactly the configured units or bytes (up to the buffer's size,
+// with no NUL added), so a test controls every unit the class sees. Each
+// call is logged with its arguments; item lists and keys are tracked so
+// that a leak or a mixed-up handle shows.
+class FakeFolderPlatform final : public FolderPlatform {
+ public:
+  std::u16string windows_directory;
+  std::u16string system_directory;
+  std::u16string temp_directory;
+  std::int32_t directory_result = 10;
+  // Folder number to the units its path call writes; numbers not here fail.
+  std::map<std::int32_t, std::u16string> special_folders;
+  // Key path to its values: value name to the bytes stored and their type.
+  std::map<std::string, std::map<std::string, std::pair<std::uint32_t, std::string>>> registry;
+
+  std::vector<std::string> calls;
+  std::set<ItemIdList> live_item_lists;
+  std::set<RegistryKey> open_keys;
+
+  std::int32_t GetWindowsDirectoryPath(PathBuffer buffer) override {
+    calls.emplace_back("GetWindowsDirectoryPath");
+    return WriteDirectory(windows_directory, buffer);
+  }
+  std::int32_t GetSystemDirectoryPath(PathBuffer buffer) override {
+    calls.emplace_back("GetSystemDirectoryPath");
+    return WriteDirectory(system_directory, buffer);
+  }
+  std::int32_t GetTempDirectoryPath(PathBuffer buffer) override {
+    calls.emplace_back("GetTempDirectoryPath");
+    return WriteDirectory(temp_directory, buffer);
+  }
+
+  OwnerWindow GetDesktopWindowHandle() override {
+    calls.emplace_back("GetDesktopWindowHandle");
+    return kDesktopWindow;
+  }
+
+  std::int32_t GetSpecialFolderLocation(OwnerWindow owner, std::int32_t folder, ItemIdList& item_list) override {
+    calls.push_back("GetSpecialFolderLocation " + std::to_string(owner) + " " + std::to_string(folder));
+    if (!special_folders.contains(folder)) {
+      return kNoSuchFolder;
+    }
+    item_list = next_item_list_++;
+    live_item_lists.insert(item_list);
+    item_folders_[item_list] = folder;
+    return 0;
+  }
+
+  std::int32_t GetPathFromIdList(ItemIdList item_list, PathBuffer buffer) override {
+    calls.push_back("GetPathFromIdList " + std::to_string(item_list));
+    if (item_list == 0) {
+      return 0;
+    }
+    EXPECT_EQ(live_item_lists.erase(item_list), 1U) << "item list read twice or never handed out";
+    const std::u16string& path = special_folders.at(item_folders_.at(item_list));
+    std::copy_n(path.begin(), std::min(path.size(), buffer.size()), buffer.begin());
+    return 1;
+  }
+
+  std::int32_t OpenRegistryKey(RegistryKey root, std::string_view sub_key, RegistryKey& key) override {
+    calls.push_back("OpenRegistryKey " + std::to_string(root) + " " + std::string(sub_key));
+    if (root != kLocalMachineKey || !registry.contains(std::string(sub_key))) {
+      return kFileNotFound;
+    }
+    key = next_key_++;
+    open_keys.insert(key);
+    key_paths_[key] = std::string(sub_key);
+    return 0;
+  }
+
+  std::int32_t QueryRegistryValue(RegistryKey key, std::string_view value_name, std::uint32_t& value_type,
+                                  RegistryBuffer data, std::uint32_t& data_length) override {
+    calls.push_back("QueryRegistryValue " + std::to_string(key) + " " + std::string(value_name) + " type " +
+                    std::to_string(value_type) + " length " + std::to_string(data_length));
+    if (!open_keys.contains(key)) {
+      return kInvalidHandle;
+    }
+    const auto& values = registry.at(key_paths_.at(key));
+    const auto value = values.find(std::string(value_name));
+    if (value == values.end()) {
+      return kFileNotFound;
+    }
+    const auto& [type, bytes] = value->second;
+    value_type = type;
+    if (bytes.size() > data_length) {
+      data_length = static_cast<std::uint32_t>(bytes.size());
+      return kMoreData;
+    }
+    data_length = static_cast<std::uint32_t>(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), data.begin());
+    return 0;
+  }
+
+  std::int32_t CloseRegistryKey(RegistryKey key) override {
+    calls.push_back("CloseRegistryKey " + std::to_string(key));
+    return open_keys.erase(key) == 1 ? 0 : kInvalidHandle;
+  }
+
+ private:
+  std::int32_t WriteDirectory(const std::u16string& path, PathBuffer buffer) const {
+    std::copy_n(path.begin(), std::min(path.size(), buffer.size()), buffer.begin());
+    return directory_result;
+  }
+
+  ItemIdList next_item_list_ = 0x5000;
+  RegistryKey next_key_ = kFirstOpenedKey;
+  std::map<ItemIdList, std::int32_t> item_folders_;
+  std::map<RegistryKey, std::string> key_paths_;
+};
+
+using Property = std::string (clsSystemFolder::*)();
+
+std::string Location(std::int32_t folder) {
+  return "GetSpecialFolderLocation " + std::to_string(kDesktopWindow) + " " + std::to_string(folder);
+}
+
+// --- The three directories --------------------------------------------------
+
+TEST(SystemFolderDirectories, EachMakesItsOwnCallAndReturnsThePathAsWritten) {
+  FakeFolderPlatform platform;
+  platform.windows_directory = u"C:\\WINDOWS";
+  platform.system_directory = u"C:\\WINDOWS\\system32";
+  platform.temp_directory = u"C:\\Users\\a\\AppData\\Local\\Temp\\";
+  platform.directory_result = 19;
+  clsSystemFolder folder(platform);
+
+  EXPECT_EQ(folder.Windows(), "C:\\WINDOWS");
+  EXPECT_EQ(folder.System(), "C:\\WINDOWS\\system32");
+  EXPECT_EQ(folder.Temp(), "C:\\Users\\a\\AppData\\Local\\Temp\\");
+  EXPECT_EQ(folder.lngResult, 19);
+  EXPECT_EQ(platform.calls,
+            (std::vector<std::string>{"GetWindowsDirectoryPath", "GetSystemDirectoryPath", "GetTempDirectoryPath"}));
+}
+
+TEST(SystemFolderDirectories, CutAtTheFirstNulAndGiveEmptyWhenTheBufferHoldsNone) {
+  FakeFolderPlatform platform;
+  clsSystemFolder folder(platform);
+
+  platform.windows_directory = std::u16string(u"C:\\WIN\0DOWS\\junk", 16);
+  EXPECT_EQ(folder.Windows(), "C:\\WIN");
+
+  platform.windows_directory = std::u16string(255, u'x');
+  EXPECT_EQ(folder.Windows(), std::string(255, 'x'));
+
+  platform.windows_directory = std::u16string(256, u'x');
+  EXPECT_EQ(folder.Windows(), "");
+
+  platform.windows_directory.clear();
+  platform.directory_result = 0;
+  EXPECT_EQ(folder.Windows(), "");
+  EXPECT_EQ(folder.lngResult, 0);
+}
+
+TEST(SystemFolderDirectories, PathsOutsideAsciiComeBackAsUtf8) {
+  FakeFolderPlatform platform;
+  // A Japanese user name, an astral character (a surrogate pair) and a
+  // lone surrogate, which a Windows path may hold but UTF-8 cannot.
+  platform.temp_directory = u"C:\\Users\\\u5c71\u7530\\\U0001F496\\\xD800x\\";
+  clsSystemFolder folder(platform);
+
+  EXPECT_EQ(folder.Temp(), "C:\\Users\\\xE5\xB1\xB1\xE7\x94\xB0\\\xF0\x9F\x92\x96\\\xEF\xBF\xBDx\\");
+}
+
+// --- The shell folders ------------------------------------------------------
+
+struct ShellFolderCase {
+  const char* name;
+  Property property;
+  std::int32_t folder;
+
+  friend void PrintTo(const ShellFolderCase& entry, std::ostream* out) { *out << entry.name; }
+};
+
+class SystemFolderShellFolders : public ::testing::TestWithParam<ShellFolderCase> {};
+
+TEST_P(SystemFolderShellFolders, AskTheShellForTheirFolderOwnedByTheDesktopWindow) {
+  FakeFolderPlatform platform;
+  const std::int32_t number = GetParam().folder;
+  platform.special_folders[number] = u"D:\\Folder " + std::u16string(1, static_cast<char16_t>(u'A' + number));
+  clsSystemFolder folder(platform);
+
+  const std::string path = (folder.*GetParam().property)();
+
+  EXPECT_EQ(path, "D:\\Folder " + std::string(1, static_cast<char>('A' + number)));
+  EXPECT_EQ(folder.lngResult, 1);
+  EXPECT_EQ(platform.calls, (std::vector<std::string>{"GetDesktopWindowHandle", Location(number),
+                                                      "GetPathFromIdList " + std::to_string(0x5000)}));
+  EXPECT_TRUE(platform.live_item_lists.empty()) << "the item list was not released";
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryShellFolder, SystemFolderShellFolders,
+                         ::testing::Values(ShellFolderCase{"Desktop", &clsSystemFolder::Desktop, 0},
+                                           ShellFolderCase{"Programs", &clsSystemFolder::Programs, 2},
+                                           ShellFolderCase{"Personal", &clsSystemFolder::Personal, 5},
+                                           ShellFolderCase{"Favorites", &clsSystemFolder::Favorites, 6},
+                                           ShellFolderCase{"Startup", &clsSystemFolder::Startup, 7},
+                                           ShellFolderCase{"Recent", &clsSystemFolder::Recent, 8},
+                                           ShellFolderCase{"SendTo", &clsSystemFolder::SendTo, 9},
+                                           ShellFolderCase{"Fonts", &clsSystemFolder::Fonts, 20},
+                                           ShellFolderCase{"StartMenu", &clsSystemFolder::StartMenu, 11}),
+                         [](const ::testing::TestParamInfo<ShellFolderCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+TEST(SystemFolderShellFolder, AFolderTheShellCannotResolveGivesEmptyAfterReadingTheNullList) {
+  FakeFolderPlatform platform;
+  clsSystemFolder folder(platform);
+  folder.lngResult = 77;
+
+  EXPECT_EQ(folder.Fonts(), "");
+  EXPECT_EQ(folder.lngResult, 0);
+  EXPECT_EQ(platform.calls, (std::vector<std::string>{"GetDesktopWindowHandle", Location(20), "GetPathFromIdList 0"}));
+}
+
+TEST(SystemFolderShellFolder, DesktopIsAskedAnewAtEveryRead) {
+  FakeFolderPlatform platform;
+  platform.special_folders[0] = u"C:\\Users\\a\\Desktop";
+  clsSystemFolder folder(platform);
+
+  EXPECT_EQ(folder.Desktop(), "C:\\Users\\a\\Desktop");
+  platform.special_folders[0] = u"E:\\\u30c7\u30b9\u30af\u30c8\u30c3\u30d7";
+  EXPECT_EQ(folder.Desktop(), "E:\\\xE3\x83\x87\xE3\x82\xB9\xE3\x82\xAF\xE3\x83\x88\xE3\x83\x83\xE3\x83\x97");
+
+  EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), Location(0)), 2);
+  EXPECT_TRUE(platform.live_item_lists.empty());
+}
+
+TEST(SystemFolderShellFolder, APathFillingTheWholeBufferGivesEmptyNotACutPath) {
+  FakeFolderPlatform platform;
+  platform.special_folders[0] = u"C:\\" + std::u16string(253, u'd');
+  clsSystemFolder folder(platform);
+
+  EXPECT_EQ(folder.Desktop(), "");
+
+  platform.special_folders[0] = u"C:\\" + std::u16string(252, u'd');
+  EXPECT_EQ(folder.Desktop(), "C:\\" + std::string(252, 'd'));
+}
+
+// --- The registry folders ---------------------------------------------------
+
+struct RegistryCase {
+  const char* name;
+  Property property;
+  const char* key;
+  const char* value;
+
+  friend void PrintTo(const RegistryCase& entry, std::ostream* out) { *out << entry.name; }
+};
+
+class SystemFolderRegistryFolders : public ::testing::TestWithParam<RegistryCase> {};
+
+TEST_P(SystemFolderRegistryFolders, ReadTheirValueUnderLocalMachineAndCloseTheKey) {
+  const RegistryCase& entry = GetParam();
+  FakeFolderPlatform platform;
+  platform.registry[entry.key][entry.value] = {1, std::string("X:\\") + entry.value + '\0'};
+  platform.registry[entry.key]["Other"] = {1, std::string("wrong\0", 6)};
+  clsSystemFolder folder(platform);
+
+  EXPECT_EQ((folder.*entry.property)(), std::string("X:\\") + entry.value);
+  EXPECT_EQ(folder.lngResult, 0);
+  const std::string key = std::to_string(kFirstOpenedKey);
+  EXPECT_EQ(platform.calls,
+            (std::vector<std::string>{"OpenRegistryKey 2147483650 " + std::string(entry.key),
+                                      "QueryRegistryValue " + key + " " + entry.value + " type 1 length 256",
+                                      "CloseRegistryKey " + key}));
+  EXPECT_TRUE(platform.open_keys.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryRegistryFolder, SystemFolderRegistryFolders,
+    ::testing::Values(RegistryCase{"Device", &clsSystemFolder::Device, kCurrentVersion, "DevicePath"},
+                      RegistryCase{"CommonFiles", &clsSystemFolder::CommonFiles, kCurrentVersion, "CommonFilesDir"},
+                      RegistryCase{"Config", &clsSystemFolder::Config, kCurrentVersion, "ConfigPath"},
+                      RegistryCase{"Media", &clsSystemFolder::Media, kCurrentVersion, "MediaPath"},
+                      RegistryCase{"ProgramFiles", &clsSystemFolder::ProgramFiles, kCurrentVersion, "ProgramFilesDir"},
+                      RegistryCase{"OldWindows", &clsSystemFolder::OldWindows, kCurrentVersion, "OldWinDir"},
+                      RegistryCase{"VB5Install", &clsSystemFolder::VB5Install, "SOFTWARE\\Microsoft\\Visual Basic\\5.0",
+                                   "InstallDir"}),
+    [](const ::testing::TestParamInfo<RegistryCase>& info) { return std::string(info.param.name); });
+
+TEST(SystemFolderRegistry, AMissingKeyStillQueriesAndClosesWithKeyZero) {
+  FakeFolderPlatform platform;
+  clsSystemFolder folder(platform);
+
+  EXPECT_EQ(folder.VB5Install(), "");
+  EXPECT_EQ(folder.lngResult, kInvalidHandle);
+  EXPECT_EQ(platform.calls,
+            (std::vector<std::string>{"OpenRegistryKey 2147483650 SOFTWARE\\Microsoft\\Visual Basic\\5.0",
+                                      "QueryRegistryValue 0 InstallDir type 1 length 256", "CloseRegistryKey 0"}));
+}
+
+TEST(SystemFolderRegistry, AMissingValueGivesEmptyAndTheKeyIsClosed) {
+  FakeFolderPlatform platform;
+  platform.registry[kCurrentVersion]["ProgramFilesDir"] = {1, std::string("C:\\Program Files\0", 17)};
+  clsSystemFolder folder(platform);
+
+  EXPECT_EQ(folder.OldWindows(), "");
+  EXPECT_EQ(folder.lngResult, 0);
+  EXPECT_TRUE(platform.open_keys.empty());
+}
+
+TEST(SystemFolderRegistry, TakesTheStoredBytesAsTextWhateverTheirType) {
+  FakeFolderPlatform platform;
+  auto& values = platform.registry[kCurrentVersion];
+  values["DevicePath"] = {4, std::string("\x01\0\0\0", 4)};                   // a number, 1
+  values["MediaPath"] = {2, std::string("%SystemRoot%\\Media\0", 19)};        // expandable text
+  values["ConfigPath"] = {7, std::string("C:\\One\0C:\\Two\0\0", 16)};        // several texts
+  values["OldWinDir"] = {3, std::string("A\xFF\xC3\xA9\xE5\xB1", 6) + '\0'};  // bytes, not UTF-8
+  values["CommonFilesDir"] = {1, std::string("C:\\Program Files\\Common Files\\\0x", 32)};
+  clsSystemFolder folder(platform);
+
+  EXPECT_EQ(folder.Device(), "\x01");
+  EXPECT_EQ(folder.Media(), "%SystemRoot%\\Media");
+  EXPECT_EQ(folder.Config(), "C:\\One");
+  EXPECT_EQ(folder.OldWindows(), "A\xEF\xBF\xBD\xC3\xA9\xEF\xBF\xBD");
+  EXPECT_EQ(folder.CommonFiles(), "C:\\Program Files\\Common Files\\");
+}
+
+TEST(SystemFolderRegistry, DataFillingAllOfTheBufferGivesEmpty) {
+  FakeFolderPlatform platform;
+  auto& values = platform.registry[kCurrentVersion];
+  values["ProgramFilesDir"] = {1, std::string(256, 'p')};
+  values["MediaPath"] = {1, std::string(255, 'm') + '\0'};
+  values["DevicePath"] = {1, std::string(300, 'd')};
+  clsSystemFolder folder(platform);
+
+  EXPECT_EQ(folder.ProgramFiles(), "");
+  EXPECT_EQ(folder.Media(), std::string(255, 'm'));
+  EXPECT_EQ(folder.Device(), "");
+  EXPECT_EQ(folder.lngResult, 0);
+  EXPECT_TRUE(platform.open_keys.empty());
+}
+
+// --- Text conversion --------------------------------------------------------
+
+TEST(FolderText, Utf8RoundTripsThroughUtf16Unchanged) {
+  const std::string text = "C:\\\xE3\x83\x87\xE3\x82\xB9\\\xF0\x9F\x92\x96 \xC3\xA9\x7F";
+  const std::u16string wide = Utf8ToUtf16(text);
+
+  EXPECT_EQ(wide, u"C:\\\u30c7\u30b9\\\U0001F496 \u00e9\x7f");
+  EXPECT_EQ(Utf16ToUtf8(wide), text);
+}
+
+TEST(FolderText, EachBrokenUtf8SequenceBecomesOneReplacementCharacter) {
+  EXPECT_EQ(Utf8ToUtf16("a\x80z"), u"a\uFFFDz");                            // stray continuation
+  EXPECT_EQ(Utf8ToUtf16("a\xE3\x83z"), u"a\uFFFDz");                        // cut sequence, next char kept
+  EXPECT_EQ(Utf8ToUtf16("a\xE3\x83"), u"a\uFFFD");                          // cut at the end
+  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");                      // overlong '/'
+  EXPECT_EQ(Utf8ToUtf16("\xE0\x80\xAF"), u"\uFFFD\uFFFD\uFFFD");            // overlong, three bytes
+  EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");            // an encoded surrogate
+  EXPECT_EQ(Utf8ToUtf16("\xF4\x90\x80\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD");  // above U+10FFFF
+  EXPECT_EQ(Utf8ToUtf16("\xF0\x8F\xBF\xBF"), u"\uFFFD\uFFFD\uFFFD\uFFFD");  // overlong, four bytes
+  EXPECT_EQ(Utf8ToUtf16("\xF4\x8F\xBF\xBF"), u"\U0010FFFF");
+}
+
+TEST(FolderText, UnpairedSurrogatesBecomeReplacementCharacters) {
+  EXPECT_EQ(Utf16ToUtf8(u"\xDC00\xD800"), "\xEF\xBF\xBD\xEF\xBF\xBD");
+  EXPECT_EQ(Utf16ToUtf8(std::u16string(1, u'\xD83D')), "\xEF\xBF\xBD");
+}
+
+}  // namespace
+}  // namespace corvella::testing
