@@ -1,0 +1,474 @@
+#include "runtime/headless_form.hpp"
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+namespace corvella {
+namespace {
+
+void AppendUtf8(std::string& out, char32_t code_point) {
+  if (code_point < 0x80) {
+    out += static_cast<char>(code_point);
+  } else if (code_point < 0x800) {
+    out += static_cast<char>(0xC0 | (code_point >> 6));
+    out += static_cast<char>(0x80 | (code_point & 0x3F));
+  } else if (code_point < 0x10000) {
+    out += static_cast<char>(0xE0 | (code_point >> 12));
+    out += static_cast<char>(0x80 | ((code_point >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code_point & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (code_point >> 18));
+    out += static_cast<char>(0x80 | ((code_point >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((code_point >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code_point & 0x3F));
+  }
+}
+
+// The captions are UTF-16 in the layout; a lone surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t unit = text[i];
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(unit - 0xD800) << 10) | (text[i + 1] - 0xDC00)));
+      ++i;
+    } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+      AppendUtf8(out, 0xFFFD);
+    } else {
+      AppendUtf8(out, unit);
+    }
+  }
+  return out;
+}
+
+bool IsContinuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+
+// Splits UTF-8 text into its characters, one key each.
+std::vector<std::string> Characters(std::string_view text) {
+  std::vector<std::string> characters;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80             ? 1
+                               : (lead & 0xE0) == 0xC0 ? 2
+                               : (lead & 0xF0) == 0xE0 ? 3
+                               : (lead & 0xF8) == 0xF0 ? 4
+                                                       : 0;
+    if (length == 0 || i + length > text.size() ||
+        !std::all_of(text.begin() + static_cast<std::ptrdiff_t>(i + 1),
+                     text.begin() + static_cast<std::ptrdiff_t>(i + length), IsContinuation)) {
+      throw std::invalid_argument("typed text is not UTF-8");
+    }
+    characters.emplace_back(text.substr(i, length));
+    i += length;
+  }
+  return characters;
+}
+
+void RemoveLastCharacter(std::string& text) {
+  while (!text.empty() && IsContinuation(text.back())) {
+    text.pop_back();
+  }
+  if (!text.empty()) {
+    text.pop_back();
+  }
+}
+
+}  // namespace
+
+HeadlessForm::HeadlessForm(const FormLayout& layout) {
+  for (const ControlLayout& control : layout.controls) {
+    controls_.push_back({&control, control.enabled, Utf16ToUtf8(control.text), static_cast<std::int16_t>(control.value),
+                         false, std::nullopt, 0});
+  }
+}
+
+template <typename Handler>
+void HeadlessForm::Raise(Handler&& handler) {
+  if (ended_ || events_ == nullptr) {
+    return;
+  }
+  struct Depth {
+    int& depth;
+    explicit Depth(int& d) : depth(d) { ++depth; }
+    ~Depth() { --depth; }
+    Depth(const Depth&) = delete;
+    Depth& operator=(const Depth&) = delete;
+  };
+  const bool outermost = depth_ == 0;
+  try {
+    const Depth running(depth_);
+    std::forward<Handler>(handler)(*events_);
+  } catch (const RuntimeError& error) {
+    unhandled_errors_.push_back(error);
+  } catch (const ProgramEnded&) {
+    if (!outermost) {
+      throw;  // unwinds every handler up to the outermost event
+    }
+  }
+}
+
+void HeadlessForm::Load(FormEvents& events) {
+  if (events_ != nullptr) {
+    throw std::logic_error("the window is loaded once");
+  }
+  events_ = &events;
+  for (Control& control : controls_) {
+    if (control.layout->kind == ControlKind::Timer && control.enabled) {
+      control.armed_at = now_;
+    }
+  }
+  Raise([](FormEvents& e) { e.OnLoad(); });
+  if (ended_) {
+    return;
+  }
+  window_open_ = true;
+  MoveFocus(1);
+}
+
+HeadlessForm::Control& HeadlessForm::Find(ControlId id) { return const_cast<Control&>(std::as_const(*this).Find(id)); }
+
+const HeadlessForm::Control& HeadlessForm::Find(ControlId id) const {
+  const auto found =
+      std::find_if(controls_.begin(), controls_.end(), [id](const Control& c) { return c.layout->id == id; });
+  if (found == controls_.end()) {
+    throw std::invalid_argument("the window has no such control");
+  }
+  return *found;
+}
+
+ControlId HeadlessForm::FirstOfKind(ControlKind kind) const {
+  const auto found =
+      std::find_if(controls_.begin(), controls_.end(), [kind](const Control& c) { return c.layout->kind == kind; });
+  if (found == controls_.end()) {
+    throw std::invalid_argument("the window has no control of that kind");
+  }
+  return found->layout->id;
+}
+
+bool HeadlessForm::Enabled(ControlId control) const { return Find(control).enabled; }
+
+void HeadlessForm::SetEnabled(ControlId id, bool enabled) {
+  Control& control = Find(id);
+  control.enabled = enabled;
+  if (control.layout->kind != ControlKind::Timer) {
+    return;
+  }
+  if (!enabled) {
+    control.armed_at.reset();
+  } else if (!control.armed_at) {
+    // Enabling a running timer keeps its rhythm; a stopped one starts anew.
+    control.armed_at = now_;
+    control.ticks = 0;
+  }
+}
+
+std::string HeadlessForm::Text(ControlId control) const { return Find(control).text; }
+
+void HeadlessForm::SetText(ControlId id, std::string_view text) {
+  Control& control = Find(id);
+  switch (control.layout->kind) {
+    case ControlKind::TextBox:
+      EditText(control, std::string(text));
+      return;
+    case ControlKind::PushButton:
+    case ControlKind::Label:
+      control.text = text;
+      return;
+    case ControlKind::VerticalScrollBar:
+    case ControlKind::Timer:
+      break;
+  }
+  throw std::invalid_argument("the control has no text");
+}
+
+std::int16_t HeadlessForm::Value(ControlId id) const {
+  const Control& control = Find(id);
+  if (control.layout->kind != ControlKind::VerticalScrollBar) {
+    throw std::invalid_argument("the control has no value");
+  }
+  return control.value;
+}
+
+void HeadlessForm::EditText(Control& text_box, std::string text) {
+  text_box.text = std::move(text);
+  text_box.all_selected = false;
+  // Every edit, a handler's included, raises the change event at once.
+  Raise([id = text_box.layout->id](FormEvents& e) { e.OnChange(id); });
+}
+
+void HeadlessForm::PumpMessages() {
+  // Only what is pending now: input queued by the handlers that run here
+  // waits for the next pump.
+  const std::uint64_t limit = next_sequence_;
+  while (!ended_ && window_open_ && !queue_.empty() && queue_.front().sequence < limit) {
+    const Input input = std::move(queue_.front());
+    queue_.pop_front();
+    Handle(input);
+  }
+  while (!ended_ && events_ != nullptr && TickIsDue()) {
+    RaiseDueTick();
+  }
+}
+
+void HeadlessForm::EndProgram() {
+  Shut();
+  throw ProgramEnded{};
+}
+
+void HeadlessForm::Shut() {
+  ended_ = true;
+  window_open_ = false;
+  focus_.reset();
+  queue_.clear();
+  for (Control& control : controls_) {
+    control.armed_at.reset();
+  }
+}
+
+void HeadlessForm::Enqueue(InputKind kind, std::optional<ControlId> control, std::string text, ScrollArrow arrow) {
+  if (ended_) {
+    return;
+  }
+  queue_.push_back({next_sequence_++, kind, control, std::move(text), arrow});
+}
+
+void HeadlessForm::RunPendingIfIdle() {
+  if (depth_ == 0) {
+    RunPending();
+  }
+}
+
+void HeadlessForm::RunPending() {
+  if (depth_ > 0) {
+    throw std::logic_error("the window is busy running a handler");
+  }
+  while (!ended_ && events_ != nullptr && ((window_open_ && !queue_.empty()) || TickIsDue())) {
+    PumpMessages();
+  }
+}
+
+void HeadlessForm::QueueClick(ControlId control) {
+  if (Find(control).layout->kind == ControlKind::Timer) {
+    throw std::invalid_argument("a timer is not shown");
+  }
+  Enqueue(InputKind::Click, control);
+}
+
+void HeadlessForm::Click(ControlId control) {
+  QueueClick(control);
+  RunPendingIfIdle();
+}
+
+void HeadlessForm::QueueKey(std::string_view character) {
+  if (Characters(character).size() != 1) {
+    throw std::invalid_argument("a key types one character");
+  }
+  Enqueue(InputKind::Key, FirstOfKind(ControlKind::TextBox), std::string(character));
+}
+
+void HeadlessForm::Type(std::string_view text) {
+  const ControlId text_box = FirstOfKind(ControlKind::TextBox);
+  for (std::string& character : Characters(text)) {
+    Enqueue(InputKind::Key, text_box, std::move(character));
+  }
+  RunPendingIfIdle();
+}
+
+void HeadlessForm::QueueBackspace() { Enqueue(InputKind::Backspace, FirstOfKind(ControlKind::TextBox)); }
+
+void HeadlessForm::Backspace() {
+  QueueBackspace();
+  RunPendingIfIdle();
+}
+
+void HeadlessForm::QueueSelectAll() { Enqueue(InputKind::SelectAll, FirstOfKind(ControlKind::TextBox)); }
+
+void HeadlessForm::SelectAll() {
+  QueueSelectAll();
+  RunPendingIfIdle();
+}
+
+void HeadlessForm::QueueReplaceText(std::string_view text) {
+  Characters(text);  // rejects text that is not UTF-8
+  Enqueue(InputKind::ReplaceText, FirstOfKind(ControlKind::TextBox), std::string(text));
+}
+
+void HeadlessForm::ReplaceText(std::string_view text) {
+  QueueReplaceText(text);
+  RunPendingIfIdle();
+}
+
+void HeadlessForm::QueueScroll(ScrollArrow arrow) {
+  Enqueue(InputKind::Scroll, FirstOfKind(ControlKind::VerticalScrollBar), {}, arrow);
+}
+
+void HeadlessForm::Scroll(ScrollArrow arrow) {
+  QueueScroll(arrow);
+  RunPendingIfIdle();
+}
+
+void HeadlessForm::QueueClose() { Enqueue(InputKind::Close, std::nullopt); }
+
+void HeadlessForm::Close() {
+  QueueClose();
+  RunPendingIfIdle();
+}
+
+void HeadlessForm::Handle(const Input& input) {
+  if (input.kind == InputKind::Close) {
+    HandleClose();
+    return;
+  }
+  Control& control = Find(*input.control);
+  // A disabled control takes no mouse or keyboard input.
+  if (!control.enabled) {
+    return;
+  }
+  if (CanTakeFocus(control)) {
+    focus_ = *input.control;
+  }
+  switch (input.kind) {
+    case InputKind::Click:
+      if (control.layout->kind == ControlKind::PushButton) {
+        Raise([id = *input.control](FormEvents& e) { e.OnClick(id); });
+      }
+      return;
+    case InputKind::Key:
+      EditText(control, control.all_selected ? input.text : control.text + input.text);
+      return;
+    case InputKind::Backspace:
+      if (control.all_selected) {
+        EditText(control, {});
+      } else if (!control.text.empty()) {
+        std::string text = control.text;
+        RemoveLastCharacter(text);
+        EditText(control, std::move(text));
+      }
+      return;
+    case InputKind::SelectAll:
+      control.all_selected = !control.text.empty();
+      return;
+    case InputKind::ReplaceText:
+      EditText(control, input.text);
+      return;
+    case InputKind::Scroll: {
+      const int step = input.arrow == ScrollArrow::Up ? -1 : 1;
+      const int value = std::clamp(control.value + step, control.layout->minimum, control.layout->maximum);
+      if (value != control.value) {
+        control.value = static_cast<std::int16_t>(value);
+        Raise([id = *input.control](FormEvents& e) { e.OnChange(id); });
+      }
+      return;
+    }
+    case InputKind::Close:
+      break;
+  }
+}
+
+void HeadlessForm::HandleClose() {
+  if (!window_open_) {
+    return;
+  }
+  std::int16_t cancel = 0;
+  Raise([&cancel](FormEvents& e) { e.OnUnload(cancel); });
+  if (!ended_ && cancel == 0) {
+    Shut();
+  }
+}
+
+bool HeadlessForm::CanTakeFocus(const Control& control) const {
+  return control.enabled && control.layout->tab_index >= 0 && control.layout->kind != ControlKind::Label &&
+         control.layout->kind != ControlKind::Timer;
+}
+
+void HeadlessForm::Tab() { MoveFocus(1); }
+
+void HeadlessForm::ShiftTab() { MoveFocus(-1); }
+
+void HeadlessForm::MoveFocus(int step) {
+  if (!window_open_) {
+    return;
+  }
+  std::vector<const Control*> order;
+  for (const Control& control : controls_) {
+    if (control.layout->tab_index >= 0) {
+      order.push_back(&control);
+    }
+  }
+  std::stable_sort(order.begin(), order.end(),
+                   [](const Control* a, const Control* b) { return a->layout->tab_index < b->layout->tab_index; });
+  const int count = static_cast<int>(order.size());
+  const auto current =
+      std::find_if(order.begin(), order.end(), [this](const Control* c) { return focus_ && c->layout->id == *focus_; });
+  // Without a focus, the search starts just before the first control (or
+  // just after the last one, going backwards).
+  int position = current != order.end() ? static_cast<int>(current - order.begin()) : (step > 0 ? -1 : count);
+  for (int tried = 0; tried < count; ++tried) {
+    position = ((position + step) % count + count) % count;
+    if (CanTakeFocus(*order[static_cast<std::size_t>(position)])) {
+      focus_ = order[static_cast<std::size_t>(position)]->layout->id;
+      return;
+    }
+  }
+}
+
+std::optional<std::int64_t> HeadlessForm::NextTick(const Control& timer) {
+  if (!timer.armed_at || timer.layout->interval_ms <= 0) {
+    return std::nullopt;
+  }
+  return *timer.armed_at + (timer.ticks + 1) * timer.layout->interval_ms;
+}
+
+HeadlessForm::Control* HeadlessForm::EarliestTimer() {
+  Control* earliest = nullptr;
+  for (Control& control : controls_) {
+    const std::optional<std::int64_t> due = NextTick(control);
+    if (due && (earliest == nullptr || *due < *NextTick(*earliest))) {
+      earliest = &control;
+    }
+  }
+  return earliest;
+}
+
+std::optional<std::int64_t> HeadlessForm::NextTickTime() {
+  const Control* timer = EarliestTimer();
+  return timer != nullptr ? NextTick(*timer) : std::nullopt;
+}
+
+bool HeadlessForm::TickIsDue() {
+  const std::optional<std::int64_t> next = NextTickTime();
+  return next && *next <= now_;
+}
+
+void HeadlessForm::RaiseDueTick() {
+  Control* timer = EarliestTimer();
+  if (timer == nullptr || *NextTick(*timer) > now_) {
+    return;
+  }
+  ++timer->ticks;
+  Raise([id = timer->layout->id](FormEvents& e) { e.OnTimer(id); });
+}
+
+void HeadlessForm::AdvanceTime(std::int64_t milliseconds) {
+  if (milliseconds < 0) {
+    throw std::invalid_argument("time does not run backwards");
+  }
+  const std::int64_t target = now_ + milliseconds;
+  RunPending();
+  for (std::optional<std::int64_t> next = NextTickTime(); !ended_ && next && *next <= target; next = NextTickTime()) {
+    now_ = std::max(now_, *next);
+    RunPending();
+  }
+  now_ = std::max(now_, target);
+}
+
+void HeadlessForm::Elapse(std::int64_t milliseconds) {
+  if (milliseconds < 0) {
+    throw std::invalid_argument("time does not run backwards");
+  }
+  now_ += milliseconds;
+}
+
+}  // namespace corvella

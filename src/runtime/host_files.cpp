@@ -1,0 +1,279 @@
+#include "runtime/host_files.hpp"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "runtime/runtime_error.hpp"
+
+namespace corvella {
+namespace {
+
+namespace fs = std::filesystem;
+
+[[noreturn]] void Fail(const std::string& what) { throw RuntimeError(RuntimeErrorKind::ServiceFailure, what); }
+
+bool HasWildcard(std::string_view text) { return text.find_first_of("*?") != std::string_view::npos; }
+
+// The path as the host writes it; the program writes Windows separators.
+fs::path ToHost(std::string_view path) {
+  std::string host(path);
+  std::replace(host.begin(), host.end(), '\\', '/');
+  return fs::path(host).lexically_normal();
+}
+
+fs::path PlainPath(std::string_view path) {
+  if (path.empty() || HasWildcard(path)) {
+    Fail("bad file name: " + std::string(path));
+  }
+  return ToHost(path);
+}
+
+fs::path FolderOf(const fs::path& path) { return path.parent_path(); }
+
+fs::directory_iterator Listing(const fs::path& folder, std::error_code& error) {
+  return fs::directory_iterator(folder.empty() ? fs::path(".") : folder, error);
+}
+
+// Code points for matching, letters folded to one case. A byte that is not
+// UTF-8 stands for itself (above the Unicode range, so it meets no letter).
+std::u32string Folded(std::string_view text) {
+  std::u32string out;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80             ? 1
+                               : (lead & 0xE0) == 0xC0 ? 2
+                               : (lead & 0xF0) == 0xE0 ? 3
+                               : (lead & 0xF8) == 0xF0 ? 4
+                                                       : 0;
+    bool valid = length != 0 && i + length <= text.size();
+    char32_t code_point = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t k = 1; valid && k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      valid = (next & 0xC0) == 0x80;
+      code_point = (code_point << 6) | (next & 0x3F);
+    }
+    if (!valid) {
+      out += static_cast<char32_t>(0x110000 + lead);
+      ++i;
+      continue;
+    }
+    if (code_point >= U'A' && code_point <= U'Z') {
+      code_point += U'a' - U'A';
+    }
+    out += code_point;
+    i += length;
+  }
+  return out;
+}
+
+// '*' matches any run of characters, '?' exactly one.
+bool WildcardMatch(std::u32string_view pattern, std::u32string_view name) {
+  std::size_t p = 0;
+  std::size_t n = 0;
+  std::optional<std::size_t> star;
+  std::size_t star_name = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == name[n])) {
+      ++p;
+      ++n;
+    } else if (p < pattern.size() && pattern[p] == U'*') {
+      star = p++;
+      star_name = n;
+    } else if (star) {
+      p = *star + 1;
+      n = ++star_name;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == U'*') {
+    ++p;
+  }
+  return p == pattern.size();
+}
+
+}  // namespace
+
+HostFileServices::~HostFileServices() {
+  for (auto& [number, file] : open_) {
+    std::fclose(file.stream);
+  }
+}
+
+std::vector<HostFileServices::Match> HostFileServices::Matches(std::string_view pattern) const {
+  const fs::path host = ToHost(pattern);
+  const fs::path folder = FolderOf(host);
+  if (HasWildcard(folder.string())) {
+    Fail("wildcards only in the file name: " + std::string(pattern));
+  }
+  const std::u32string wanted = Folded(host.filename().string());
+  std::vector<Match> matches;
+  std::error_code error;
+  // A folder that does not exist holds no match.
+  for (auto it = Listing(folder, error), end = fs::directory_iterator(); !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (!wanted.empty() && WildcardMatch(wanted, Folded(name))) {
+      std::error_code status_error;
+      matches.push_back({name, folder / name, it->is_regular_file(status_error)});
+    }
+  }
+  std::sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) {
+    const std::u32string fa = Folded(a.name);
+    const std::u32string fb = Folded(b.name);
+    return fa != fb ? fa < fb : a.name < b.name;
+  });
+  return matches;
+}
+
+std::optional<fs::path> HostFileServices::Existing(const fs::path& path) const {
+  std::error_code error;
+  if (fs::exists(fs::symlink_status(path, error))) {
+    return path;
+  }
+  const std::u32string wanted = Folded(path.filename().string());
+  for (auto it = Listing(FolderOf(path), error), end = fs::directory_iterator(); !error && it != end;
+       it.increment(error)) {
+    if (Folded(it->path().filename().string()) == wanted) {
+      return FolderOf(path) / it->path().filename();
+    }
+  }
+  return std::nullopt;
+}
+
+std::string HostFileServices::FindFirstFile(std::string_view pattern) {
+  for (const Match& match : Matches(pattern)) {
+    if (match.is_file && !IsMarked(match.path)) {
+      return match.name;
+    }
+  }
+  return {};
+}
+
+std::vector<std::string> HostFileServices::FindAllFiles(std::string_view pattern) {
+  std::vector<std::string> names;
+  for (const Match& match : Matches(pattern)) {
+    if (match.is_file) {
+      names.push_back(match.name);
+    }
+  }
+  return names;
+}
+
+std::int16_t HostFileServices::FreeFileNumber() {
+  for (std::int16_t number = 1; number <= kLastFileNumber; ++number) {
+    if (!open_.contains(number)) {
+      return number;
+    }
+  }
+  Fail("too many files open");
+}
+
+void HostFileServices::CreateNew(std::int16_t file_number, std::string_view path) {
+  const fs::path host = PlainPath(path);
+  if (file_number < 1 || file_number > kLastFileNumber || open_.contains(file_number)) {
+    Fail("file number not free: " + std::to_string(file_number));
+  }
+  if (refusing_folders_.contains(FolderOf(host))) {
+    Fail("the folder refuses new files: " + host.string());
+  }
+  if (Existing(host)) {
+    Fail("already exists: " + host.string());
+  }
+  // "x": the creation itself fails if something appeared meanwhile.
+  std::FILE* stream = std::fopen(host.c_str(), "wbx");
+  if (stream == nullptr) {
+    Fail("cannot create " + host.string());
+  }
+  attributes_.erase(host);
+  open_.emplace(file_number, OpenFile{stream, host});
+}
+
+HostFileServices::OpenFile& HostFileServices::Opened(std::int16_t file_number) {
+  const auto found = open_.find(file_number);
+  if (found == open_.end()) {
+    Fail("file number not open: " + std::to_string(file_number));
+  }
+  return found->second;
+}
+
+void HostFileServices::Write(std::int16_t file_number, std::span<const std::uint8_t> bytes) {
+  OpenFile& file = Opened(file_number);
+  std::size_t room = bytes.size();
+  if (disk_space_) {
+    room = static_cast<std::size_t>(std::min<std::uint64_t>(room, *disk_space_));
+    *disk_space_ -= room;
+  }
+  if (std::fwrite(bytes.data(), 1, room, file.stream) != room || room != bytes.size()) {
+    Fail("cannot write " + file.path.string());
+  }
+}
+
+void HostFileServices::Close(std::int16_t file_number) {
+  const auto found = open_.find(file_number);
+  if (found == open_.end()) {
+    Fail("file number not open: " + std::to_string(file_number));
+  }
+  const OpenFile file = found->second;
+  open_.erase(found);  // the number is free again even if the close fails
+  if (std::fclose(file.stream) != 0) {
+    Fail("cannot complete " + file.path.string());
+  }
+}
+
+std::vector<std::uint8_t> HostFileServices::ReadAll(std::string_view path) {
+  const std::optional<fs::path> host = Existing(PlainPath(path));
+  std::error_code error;
+  if (!host || !fs::is_regular_file(*host, error)) {
+    Fail("no file " + std::string(path));
+  }
+  std::ifstream in(*host, std::ios::binary);
+  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) {
+    Fail("cannot read " + host->string());
+  }
+  return bytes;
+}
+
+void HostFileServices::Delete(std::string_view path) {
+  const std::optional<fs::path> host = Existing(PlainPath(path));
+  std::error_code error;
+  if (!host || fs::is_directory(fs::symlink_status(*host, error))) {
+    Fail("no file " + std::string(path));
+  }
+  if (undeletable_.contains(*host) || IsOpen(*host)) {
+    Fail("cannot delete " + host->string());
+  }
+  if (!fs::remove(*host, error)) {
+    Fail("cannot delete " + host->string());
+  }
+  attributes_.erase(*host);
+}
+
+bool HostFileServices::IsMarked(const fs::path& path) const { return attributes_.contains(path); }
+
+bool HostFileServices::IsOpen(const fs::path& path) const {
+  return std::any_of(open_.begin(), open_.end(), [&path](const auto& entry) { return entry.second.path == path; });
+}
+
+fs::path HostFileServices::Resolved(std::string_view path) const {
+  const fs::path host = PlainPath(path);
+  return Existing(host).value_or(host);
+}
+
+void HostFileServices::Mark(std::string_view path, FileAttribute attribute) {
+  attributes_[Resolved(path)].insert(attribute);
+}
+
+void HostFileServices::RefuseNewFilesIn(std::string_view folder) {
+  const fs::path host = Resolved(folder);
+  refusing_folders_.insert(host.has_filename() ? host : host.parent_path());
+}
+
+void HostFileServices::FailDeletionOf(std::string_view path) { undeletable_.insert(Resolved(path)); }
+
+void HostFileServices::FillDiskAfter(std::uint64_t bytes) { disk_space_ = bytes; }
+
+}  // namespace corvella
