@@ -85,7 +85,7 @@ HeadlessForm::HeadlessForm(const FormLayout& layout) {
 }
 
 template <typename Handler>
-void HeadlessForm::Raise(Handler&& handler) {
+void HeadlessForm::Raise(Handler&& handler, RaisedBy raised_by) {
   if (ended_ || events_ == nullptr) {
     return;
   }
@@ -101,6 +101,9 @@ void HeadlessForm::Raise(Handler&& handler) {
     const Depth running(depth_);
     std::forward<Handler>(handler)(*events_);
   } catch (const RuntimeError& error) {
+    if (raised_by == RaisedBy::Statement) {
+      throw;  // the failure of the statement that raised the event
+    }
     unhandled_errors_.push_back(error);
   } catch (const ProgramEnded&) {
     if (!outermost) {
@@ -153,6 +156,9 @@ void HeadlessForm::SetEnabled(ControlId id, bool enabled) {
   Control& control = Find(id);
   control.enabled = enabled;
   if (control.layout->kind != ControlKind::Timer) {
+    if (!enabled && focus_ == id) {
+      MoveFocus(1);  // a disabled control cannot keep the focus
+    }
     return;
   }
   if (!enabled) {
@@ -170,7 +176,7 @@ void HeadlessForm::SetText(ControlId id, std::string_view text) {
   Control& control = Find(id);
   switch (control.layout->kind) {
     case ControlKind::TextBox:
-      EditText(control, std::string(text));
+      EditText(control, std::string(text), RaisedBy::Statement);
       return;
     case ControlKind::PushButton:
     case ControlKind::Label:
@@ -191,11 +197,11 @@ std::int16_t HeadlessForm::Value(ControlId id) const {
   return control.value;
 }
 
-void HeadlessForm::EditText(Control& text_box, std::string text) {
+void HeadlessForm::EditText(Control& text_box, std::string text, RaisedBy raised_by) {
   text_box.text = std::move(text);
   text_box.all_selected = false;
   // Every edit, a handler's included, raises the change event at once.
-  Raise([id = text_box.layout->id](FormEvents& e) { e.OnChange(id); });
+  Raise([id = text_box.layout->id](FormEvents& e) { e.OnChange(id); }, raised_by);
 }
 
 void HeadlessForm::PumpMessages() {

@@ -1,7 +1,6 @@
-// A form runtime without a screen: it builds the window's controls from the
-// layout table and lets tests act as the user (clicks, typing, the spinner's
-// arrows, the close box) and as the clock, delivering the events as the
-// window's message loop would.
+// A form runtime without a screen: the window's controls built from the
+// layout table, with tests acting as the user and as the clock, and events
+// delivered as the window's message loop would deliver them.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +33,7 @@ class HeadlessForm final : public FormRuntime {
   [[nodiscard]] bool Enabled(ControlId control) const override;
   void SetEnabled(ControlId control, bool enabled) override;
   [[nodiscard]] std::string Text(ControlId control) const override;
+  // The text box's change runs nested; an error escaping it fails SetText.
   void SetText(ControlId control, std::string_view text) override;
   [[nodiscard]] std::int16_t Value(ControlId control) const override;
   void PumpMessages() override;
@@ -89,8 +89,8 @@ class HeadlessForm final : public FormRuntime {
   [[nodiscard]] bool ProgramHasEnded() const { return ended_; }
   [[nodiscard]] std::int64_t Now() const { return now_; }
   [[nodiscard]] std::size_t PendingInput() const { return queue_.size(); }
-  // Runtime errors that escaped a handler; the runtime drops the event and
-  // goes on, as a window procedure cannot let them through.
+  // Runtime errors that escaped a handler the runtime itself ran; it goes
+  // on with the next event, as a window procedure cannot let them through.
   [[nodiscard]] const std::vector<RuntimeError>& UnhandledErrors() const { return unhandled_errors_; }
 
  private:
@@ -121,7 +121,10 @@ class HeadlessForm final : public FormRuntime {
   [[nodiscard]] ControlId FirstOfKind(ControlKind kind) const;
   void RunPendingIfIdle();
   void Handle(const Input& input);
-  void EditText(Control& text_box, std::string text);
+  // Who raises an event: the runtime, for input, ticks, loading and closing,
+  // or a handler's statement, as SetText raises the text box's change.
+  enum class RaisedBy { Runtime, Statement };
+  void EditText(Control& text_box, std::string text, RaisedBy raised_by = RaisedBy::Runtime);
   void HandleClose();
   static std::optional<std::int64_t> NextTick(const Control& timer);
   Control* EarliestTimer();  // the armed timer whose tick comes first
@@ -129,10 +132,11 @@ class HeadlessForm final : public FormRuntime {
   bool TickIsDue();
   void RaiseDueTick();
   void Shut();
-  // Runs one event's handler: an escaping RuntimeError is recorded, and
-  // the end of the program stops everything up to the outermost event.
+  // Runs one event's handler. A RuntimeError that escapes it is recorded,
+  // or is the failure of the statement that raised the event; the end of
+  // the program unwinds every handler up to the outermost event.
   template <typename Handler>
-  void Raise(Handler&& handler);
+  void Raise(Handler&& handler, RaisedBy raised_by = RaisedBy::Runtime);
 
   std::vector<Control> controls_;  // in the layout's order, pointing into it
   FormEvents* events_ = nullptr;
