@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <set>
 #include <string_view>
 
 namespace corvella {
@@ -113,19 +112,6 @@ TEST(MainWindowLayout, TheTextBoxAndItsSpinnerMeetAsOneSpinBox) {
   const ControlLayout& spinner = Control(ControlId::VScroll1);
   EXPECT_EQ(text.left + text.width, 3765);
   EXPECT_EQ(spinner.left, 3765);
-}
-
-TEST(MainWindowLayout, TabIndicesAreDistinctAndFollowTheTableOrder) {
-  std::set<int> seen;
-  int previous = -1;
-  for (const ControlLayout& c : MainWindowLayout().controls) {
-    if (c.kind == ControlKind::Timer) {
-      continue;
-    }
-    EXPECT_GT(c.tab_index, previous) << c.name;
-    EXPECT_TRUE(seen.insert(c.tab_index).second) << c.name;
-    previous = c.tab_index;
-  }
 }
 
 TEST(TwipsToPixels, FifteenTwipsMakeAPixelAt96DpiAndOtherDpisScale) {
