@@ -32,7 +32,11 @@ inline std::string ReadResourceText(std::string_view name) {
   return {bytes.begin(), bytes.end()};
 }
 
+// Little-endian fields; reading past the end is an error, not a crash.
 inline std::uint32_t Le16(std::span<const std::uint8_t> bytes, std::size_t at) {
+  if (at + 2 > bytes.size()) {
+    throw std::out_of_range("a field at " + std::to_string(at) + " lies past the end");
+  }
   return bytes[at] | (bytes[at + 1] << 8U);
 }
 

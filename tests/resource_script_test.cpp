@@ -45,6 +45,9 @@ std::vector<CompiledResource> ReadCompiledResources() {
     resource.type = ReadId(bytes, field);
     resource.name = ReadId(bytes, field);
     resource.language = Le16(bytes, AlignFour(field) + 6);
+    if (at + header_size + data_size > bytes.size()) {
+      throw std::out_of_range("a resource runs past the end of the file");
+    }
     const auto data = bytes.begin() + static_cast<std::ptrdiff_t>(at + header_size);
     resource.data.assign(data, data + data_size);
     resources.push_back(resource);
@@ -55,6 +58,7 @@ std::vector<CompiledResource> ReadCompiledResources() {
 
 // A node of the version resource: its key, its value bytes and its children.
 struct VersionNode {
+  std::size_t length = 0;  // in bytes, with the children
   std::u16string key;
   std::vector<std::uint8_t> value;
   std::vector<VersionNode> children;
@@ -82,16 +86,20 @@ VersionNode ReadVersionNode(std::span<const std::uint8_t> bytes) {
   const auto value_length = Le16(bytes, 2);
   const bool text = Le16(bytes, 4) == 1;  // text values count characters, not bytes
   VersionNode node;
+  node.length = length;
   std::size_t at = 6;
   for (; Le16(bytes, at) != 0; at += 2) {
     node.key += static_cast<char16_t>(Le16(bytes, at));
   }
   at = AlignFour(at + 2);
   const auto value_bytes = text ? 2U * value_length : value_length;
+  if (length < 6 || length > bytes.size() || at + value_bytes > length) {
+    throw std::out_of_range("a version node runs past its end");
+  }
   node.value.assign(bytes.begin() + static_cast<std::ptrdiff_t>(at),
                     bytes.begin() + static_cast<std::ptrdiff_t>(at + value_bytes));
-  for (at = AlignFour(at + value_bytes); at < length; at = AlignFour(at + Le16(bytes, at))) {
-    node.children.push_back(ReadVersionNode(bytes.subspan(at)));
+  for (at = AlignFour(at + value_bytes); at < length; at = AlignFour(at + node.children.back().length)) {
+    node.children.push_back(ReadVersionNode(bytes.subspan(at, length - at)));
   }
   return node;
 }
