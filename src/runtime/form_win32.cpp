@@ -5,7 +5,6 @@
 #include <string>
 #include <utility>
 
-#include "runtime/arithmetic.hpp"
 #include "runtime/form_rules.hpp"
 #include "runtime/runtime_error.hpp"
 #include "runtime/utf_win32.hpp"
@@ -139,11 +138,9 @@ bool TakesFocus(ControlKind kind) {
 
 }  // namespace
 
-Win32Form::Win32Form(const FormLayout& layout, HINSTANCE instance) : layout_(layout), instance_(instance) {
-  for (const ControlLayout& control : layout_.controls) {
-    layouts_.at(IndexOf(control.id)) = &control;
-    values_.at(IndexOf(control.id)) = control.value;
-  }
+Win32Form::Win32Form(const FormLayout& layout, HINSTANCE instance)
+    : layout_(layout), instance_(instance), dispatch_(layout) {
+  for (const ControlLayout& control : layout_.controls) layouts_.at(IndexOf(control.id)) = &control;
 }
 
 Win32Form::~Win32Form() {
@@ -160,8 +157,16 @@ int Win32Form::Run(FormEvents& events) {
   CreateControls();
   PlaceWindow();
 
-  events_ = &events;
-  Deliver([&] { events_->OnLoad(); });
+  // A handler's fault other than a RuntimeError ends the window; Run
+  // rethrows it once the loop is over.
+  dispatch_.Attach(events, [this] {
+    if (window_ != nullptr) {
+      ::DestroyWindow(window_);
+    } else {
+      ::PostQuitMessage(1);
+    }
+  });
+  dispatch_.Load();
   if (window_ != nullptr) {
     ::ShowWindow(window_, SW_SHOWDEFAULT);
     ::UpdateWindow(window_);
@@ -179,7 +184,7 @@ int Win32Form::Run(FormEvents& events) {
     if (got == -1) Fail("the message loop failed");
     Dispatch(message);
   }
-  if (fatal_) std::rethrow_exception(fatal_);
+  dispatch_.RethrowFailure();
   return exit_code;
 }
 
@@ -291,27 +296,6 @@ void Win32Form::Dispatch(MSG& message) {
   ::DispatchMessageW(&message);
 }
 
-// Handlers run here, between the system's frames: no exception may cross
-// them. A RuntimeError that a handler lets pass reaches nobody (or, inside
-// SetText, the statement that set the text); anything else ends the window
-// and leaves Run with it.
-template <typename Handler>
-void Win32Form::Deliver(Handler&& handler) {
-  if (events_ == nullptr || fatal_) return;
-  try {
-    handler();
-  } catch (const RuntimeError&) {
-    if (nested_failure_ != nullptr) *nested_failure_ = std::current_exception();
-  } catch (...) {
-    fatal_ = std::current_exception();
-    if (window_ != nullptr) {
-      ::DestroyWindow(window_);
-    } else {
-      ::PostQuitMessage(1);
-    }
-  }
-}
-
 LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
     auto* form = static_cast<Win32Form*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
@@ -380,51 +364,35 @@ void Win32Form::OnCommand(WPARAM wparam, LPARAM lparam) {
   const HWND sender = reinterpret_cast<HWND>(lparam);
   if (sender == nullptr || sender != controls_.at(index)) return;
   const WORD code = HIWORD(wparam);
-  if (control.kind == ControlKind::PushButton && code == BN_CLICKED && ::IsWindowEnabled(sender)) {
-    Deliver([&] { events_->OnClick(control.id); });
+  if (control.kind == ControlKind::PushButton && code == BN_CLICKED) {
+    dispatch_.Click(control.id, ::IsWindowEnabled(sender) != FALSE);
   } else if (control.kind == ControlKind::TextBox && code == EN_CHANGE) {
-    Deliver([&] { events_->OnChange(control.id); });
+    dispatch_.TextChanged(control.id);
   }
 }
 
 void Win32Form::OnVScroll(WPARAM wparam, LPARAM lparam) {
   const HWND sender = reinterpret_cast<HWND>(lparam);
   for (const ControlLayout& control : layout_.controls) {
-    const std::size_t index = IndexOf(control.id);
-    if (control.kind != ControlKind::VerticalScrollBar || controls_.at(index) != sender) continue;
-    const int value = values_.at(index);
-    const int next = NextScrollValue(ToScrollRequest(LOWORD(wparam)), value, static_cast<short>(HIWORD(wparam)),
-                                     control.minimum, control.maximum);
-    if (next == value) return;
-    values_.at(index) = next;
-    ::SetScrollPos(sender, SB_CTL, next, TRUE);
-    Deliver([&] { events_->OnChange(control.id); });
+    if (control.kind != ControlKind::VerticalScrollBar || controls_.at(IndexOf(control.id)) != sender) continue;
+    dispatch_.Scroll(control.id, ToScrollRequest(LOWORD(wparam)), static_cast<short>(HIWORD(wparam)),
+                     [&](int value) { ::SetScrollPos(sender, SB_CTL, value, TRUE); });
     return;
   }
 }
 
 void Win32Form::OnTimer(WPARAM wparam) {
-  // A tick already queued when the timer was switched off is dropped.
-  if (wparam != static_cast<WPARAM>(CommandIdOf(ControlId::Timer1)) || !timer_enabled_) return;
-  Deliver([&] { events_->OnTimer(ControlId::Timer1); });
+  if (wparam != static_cast<WPARAM>(CommandIdOf(ControlId::Timer1))) return;
+  dispatch_.Tick(ControlId::Timer1, timer_enabled_);
 }
 
 void Win32Form::OnClose() {
-  std::int16_t cancel = 0;
-  Deliver([&] { events_->OnUnload(cancel); });
-  if (cancel != 0 || window_ == nullptr) return;
-  unloaded_ = true;
-  ::DestroyWindow(window_);
+  if (dispatch_.Close() && window_ != nullptr) ::DestroyWindow(window_);
 }
 
-// The session ends without a WM_CLOSE: the unload runs here, once, and the
-// system ends the process afterwards whatever the handler asks.
-void Win32Form::OnEndSession() {
-  if (unloaded_) return;
-  unloaded_ = true;
-  std::int16_t cancel = 0;
-  Deliver([&] { events_->OnUnload(cancel); });
-}
+// The session ends without a WM_CLOSE, and the system ends the process
+// afterwards whatever the unload asks.
+void Win32Form::OnEndSession() { dispatch_.EndSession(); }
 
 void Win32Form::OnDpiChanged(WPARAM wparam, LPARAM lparam) {
   ApplyDpi(HIWORD(wparam));
@@ -482,30 +450,27 @@ void Win32Form::SetText(ControlId control, std::string_view text) {
   const ControlLayout& layout = LayoutOf(control);
   const HWND handle = ControlWindow(control);
   const std::wstring wide = Utf8ToWide(text);
-  std::exception_ptr failure;
-  std::exception_ptr* const outer = std::exchange(nested_failure_, &failure);
-  const BOOL set = ::SetWindowTextW(handle, wide.c_str());
-  nested_failure_ = outer;
-  if (failure) std::rethrow_exception(failure);
+  BOOL set = FALSE;
+  // A text box raises its change event inside the call.
+  dispatch_.RaiseNested([&] { set = ::SetWindowTextW(handle, wide.c_str()); });
   if (!set) Fail("cannot set the text of " + std::string(layout.name));
   if (layout.sizes_to_caption) PlaceControl(layout);
 }
 
-std::int16_t Win32Form::Value(ControlId control) const { return ToInt16(values_.at(IndexOf(control))); }
+std::int16_t Win32Form::Value(ControlId control) const { return dispatch_.Value(control); }
 
 void Win32Form::PumpMessages() {
-  // The events handled here are not part of the statement that pumps.
-  std::exception_ptr* const outer = std::exchange(nested_failure_, nullptr);
-  MSG message{};
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      // Left for the message loop in Run, which ends the program.
-      ::PostQuitMessage(static_cast<int>(message.wParam));
-      break;
+  dispatch_.Pumping([&] {
+    MSG message{};
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        // Left for the message loop in Run, which ends the program.
+        ::PostQuitMessage(static_cast<int>(message.wParam));
+        return;
+      }
+      Dispatch(message);
     }
-    Dispatch(message);
-  }
-  nested_failure_ = outer;
+  });
 }
 
 void Win32Form::EndProgram() { ::ExitProcess(0); }

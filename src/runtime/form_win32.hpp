@@ -8,9 +8,9 @@
 
 #include <array>
 #include <cstddef>
-#include <exception>
 
 #include "app/form_layout.hpp"
+#include "runtime/form_dispatch.hpp"
 #include "runtime/form_runtime.hpp"
 #include "runtime/scoped_handle_win32.hpp"
 
@@ -57,30 +57,22 @@ class Win32Form final : public FormRuntime {
   void PlaceWindow();
   void FocusFirstControl();
   void Dispatch(MSG& message);
-  template <typename Handler>
-  void Deliver(Handler&& handler);
 
   [[nodiscard]] const ControlLayout& LayoutOf(ControlId control) const;
   [[nodiscard]] HWND ControlWindow(ControlId control) const;
 
   const FormLayout& layout_;
   HINSTANCE instance_;
-  FormEvents* events_ = nullptr;
+  FormDispatch dispatch_;
   HWND window_ = nullptr;
   std::array<const ControlLayout*, kControlCount> layouts_{};
   std::array<HWND, kControlCount> controls_{};
-  std::array<int, kControlCount> values_{};
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   ScopedFont font_;
   ScopedIcon big_icon_;
   ScopedIcon small_icon_;
   bool timer_enabled_ = false;
-  bool unloaded_ = false;
   HWND last_focus_ = nullptr;
-  // Where a RuntimeError of a handler raised inside SetText goes, so that it
-  // fails the statement that set the text; null outside SetText.
-  std::exception_ptr* nested_failure_ = nullptr;
-  std::exception_ptr fatal_;
 };
 
 }  // namespace corvella
