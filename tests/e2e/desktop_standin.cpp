@@ -1,0 +1,405 @@
+// The desktop stand-in: plays the shell's desktop for the end-to-end suite.
+// A visible "Progman" window holds a "SHELLDLL_DefView" that holds a real
+// list view in icon view, showing some placeholder items and then one item
+// per file of the desktop folder. It follows the folder a few times a second
+// and records every message that another process sends to the list view.
+//
+//   desktop_standin.exe [--items N] [--workerw] [--frozen]
+//     --items N   placeholder items before the files (default 0)
+//     --workerw   the view lives under a top-level "WorkerW", as on current
+//                 Windows, and "Progman" stays empty
+//     --frozen    the folder is read once at start and never again
+#include <windows.h>
+//
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "standin_protocol.hpp"
+
+namespace corvella::e2e {
+namespace {
+
+constexpr UINT_PTR kRescanTimer = 1;
+constexpr UINT kRescanMillis = 200;
+constexpr COLORREF kDesktopColour = RGB(0, 96, 128);
+
+struct FindCloser {
+  void operator()(HANDLE find) const { ::FindClose(find); }
+};
+using ScopedFind = std::unique_ptr<void, FindCloser>;
+
+struct FolderFile {
+  std::wstring name;
+  std::uint64_t size = 0;
+  bool operator==(const FolderFile&) const = default;
+};
+
+bool EndsWithIco(const std::wstring& name) {
+  return name.size() > 4 && ::lstrcmpiW(name.c_str() + name.size() - 4, L".ico") == 0;
+}
+
+class DesktopStandIn {
+ public:
+  DesktopStandIn(HINSTANCE instance, int placeholders, bool under_worker, bool frozen)
+      : instance_(instance), placeholders_(placeholders), under_worker_(under_worker), frozen_(frozen) {
+    ::QueryPerformanceFrequency(&frequency_);
+    ::QueryPerformanceCounter(&start_);
+    wchar_t folder[MAX_PATH] = {};
+    ::SHGetSpecialFolderPathW(nullptr, folder, CSIDL_DESKTOPDIRECTORY, TRUE);
+    folder_ = folder;
+  }
+
+  bool Create();
+  int Run();
+
+ private:
+  static LRESULT CALLBACK TopLevelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK ShellViewProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK ListViewSubclass(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                           DWORD_PTR self);
+
+  LRESULT OnCopyData(const COPYDATASTRUCT& data);
+  void Record(UINT message, WPARAM wparam, LPARAM lparam, LRESULT result, std::int64_t micros);
+  std::int64_t Micros() const;
+
+  void AppendItem(const std::wstring& text, int image);
+  int ImageForFile(const std::wstring& name);
+  std::vector<FolderFile> ReadFolder() const;
+  void Rescan();
+  bool WriteReport(const std::wstring& path);
+  // Runs the stand-in's own call to its list view, which is not recorded.
+  template <typename Call>
+  void Own(Call call) {
+    ++busy_;
+    call();
+    --busy_;
+  }
+
+  HINSTANCE instance_;
+  int placeholders_;
+  bool under_worker_;
+  bool frozen_;
+  std::wstring folder_;
+  LARGE_INTEGER frequency_{};
+  LARGE_INTEGER start_{};
+
+  HWND progman_ = nullptr;
+  HWND list_ = nullptr;
+  HIMAGELIST images_ = nullptr;
+  int placeholder_image_ = 0;
+  int file_image_ = 0;
+
+  // What the list view shows, in its order: placeholders have no file.
+  struct Shown {
+    std::wstring text;
+    std::wstring file;
+  };
+  std::vector<Shown> shown_;
+  // The shell adds or removes a batch of files at once; a change is applied
+  // only when two scans in a row saw the same change.
+  std::vector<FolderFile> pending_new_;
+  std::vector<std::wstring> pending_gone_;
+  std::vector<LoggedMessage> log_;
+  int busy_ = 0;
+};
+
+bool DesktopStandIn::Create() {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
+  ::InitCommonControlsEx(&controls);
+
+  WNDCLASSEXW top{};
+  top.cbSize = sizeof(top);
+  top.lpfnWndProc = TopLevelProc;
+  top.hInstance = instance_;
+  top.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  top.hbrBackground = ::CreateSolidBrush(kDesktopColour);
+  top.lpszClassName = L"Progman";
+  ::RegisterClassExW(&top);
+  top.lpszClassName = L"WorkerW";
+  ::RegisterClassExW(&top);
+  WNDCLASSEXW view = top;
+  view.lpfnWndProc = ShellViewProc;
+  view.lpszClassName = L"SHELLDLL_DefView";
+  ::RegisterClassExW(&view);
+
+  const int width = ::GetSystemMetrics(SM_CXSCREEN);
+  const int height = ::GetSystemMetrics(SM_CYSCREEN);
+  const DWORD style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
+  progman_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"Progman", L"Program Manager", style, 0, 0, width, height, nullptr,
+                               nullptr, instance_, this);
+  HWND view_parent = progman_;
+  if (under_worker_) {
+    // Current Windows keeps an empty WorkerW beside the one holding the view.
+    view_parent = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"WorkerW", L"", style, 0, 0, width, height, nullptr, nullptr,
+                                    instance_, this);
+    ::CreateWindowExW(WS_EX_TOOLWINDOW, L"WorkerW", L"", WS_POPUP, 0, 0, width, height, nullptr, nullptr, instance_,
+                      this);
+  }
+  HWND shell_view = ::CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD | WS_VISIBLE, 0, 0, width, height,
+                                      view_parent, nullptr, instance_, this);
+  // Icon view and no automatic arrangement, so that moved items stay put.
+  list_ = ::CreateWindowExW(0, WC_LISTVIEWW, L"FolderView", WS_CHILD | WS_VISIBLE | LVS_ICON, 0, 0, width, height,
+                            shell_view, nullptr, instance_, nullptr);
+  if (progman_ == nullptr || shell_view == nullptr || list_ == nullptr) {
+    return false;
+  }
+  ListView_SetBkColor(list_, kDesktopColour);
+  ListView_SetTextBkColor(list_, CLR_NONE);
+  ListView_SetTextColor(list_, RGB(255, 255, 255));
+
+  images_ = ::ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 16, 16);
+  placeholder_image_ = ::ImageList_AddIcon(images_, ::LoadIconW(nullptr, IDI_APPLICATION));
+  file_image_ = ::ImageList_AddIcon(images_, ::LoadIconW(nullptr, IDI_WINLOGO));
+  ListView_SetImageList(list_, images_, LVSIL_NORMAL);
+
+  for (int i = 1; i <= placeholders_; ++i) {
+    AppendItem(L"Item " + std::to_wstring(i), placeholder_image_);
+  }
+  std::vector<FolderFile> files = ReadFolder();
+  for (const FolderFile& file : files) {
+    AppendItem(file.name, ImageForFile(file.name));
+    shown_.back().file = file.name;
+  }
+  ::SetWindowSubclass(list_, ListViewSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+  if (!frozen_) {
+    ::SetTimer(progman_, kRescanTimer, kRescanMillis, nullptr);
+  }
+  return true;
+}
+
+int DesktopStandIn::Run() {
+  MSG message;
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+LRESULT CALLBACK DesktopStandIn::TopLevelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<DesktopStandIn*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  switch (message) {
+    case WM_WINDOWPOSCHANGING: {
+      // A desktop stays beneath every other window.
+      auto* position = reinterpret_cast<WINDOWPOS*>(lparam);
+      position->hwndInsertAfter = HWND_BOTTOM;
+      position->flags &= ~static_cast<UINT>(SWP_NOZORDER);
+      return 0;
+    }
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    case WM_TIMER:
+      if (self != nullptr && wparam == kRescanTimer) {
+        self->Rescan();
+      }
+      return 0;
+    case WM_COPYDATA:
+      if (self != nullptr && window == self->progman_) {
+        return self->OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lparam));
+      }
+      return 0;
+    case WM_CLOSE:
+      ::PostQuitMessage(0);
+      return 0;
+    default:
+      return ::DefWindowProcW(window, message, wparam, lparam);
+  }
+}
+
+LRESULT CALLBACK DesktopStandIn::ShellViewProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return ::DefWindowProcW(window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK DesktopStandIn::ListViewSubclass(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                                  UINT_PTR /*id*/, DWORD_PTR self) {
+  auto* standin = reinterpret_cast<DesktopStandIn*>(self);
+  // The stand-in has one thread, so a message sent from another thread came
+  // from another process. What reaches the view while it or the stand-in is
+  // already busy with it is their own traffic and is not recorded.
+  const bool from_outside = standin->busy_ == 0 && (::InSendMessageEx(nullptr) & ISMEX_SEND) != 0;
+  const std::int64_t micros = from_outside ? standin->Micros() : 0;
+  ++standin->busy_;
+  const LRESULT result = ::DefSubclassProc(window, message, wparam, lparam);
+  --standin->busy_;
+  if (from_outside) {
+    standin->Record(message, wparam, lparam, result, micros);
+  }
+  if (message == WM_NCDESTROY) {
+    ::RemoveWindowSubclass(window, ListViewSubclass, 1);
+  }
+  return result;
+}
+
+void DesktopStandIn::Record(UINT message, WPARAM wparam, LPARAM lparam, LRESULT result, std::int64_t micros) {
+  log_.push_back({message, static_cast<std::uint32_t>(wparam), static_cast<std::int32_t>(lparam),
+                  static_cast<std::int32_t>(result), micros});
+}
+
+std::int64_t DesktopStandIn::Micros() const {
+  LARGE_INTEGER now;
+  ::QueryPerformanceCounter(&now);
+  return (now.QuadPart - start_.QuadPart) * 1000000 / frequency_.QuadPart;
+}
+
+LRESULT DesktopStandIn::OnCopyData(const COPYDATASTRUCT& data) {
+  switch (static_cast<StandInCommand>(data.dwData)) {
+    case StandInCommand::WriteReport: {
+      const auto* chars = static_cast<const wchar_t*>(data.lpData);
+      const std::size_t count = data.cbData / sizeof(wchar_t);
+      std::wstring path(chars, std::find(chars, chars + count, L'\0'));
+      return WriteReport(path) ? 1 : 0;
+    }
+    case StandInCommand::ClearLog:
+      log_.clear();
+      return 1;
+  }
+  return 0;
+}
+
+void DesktopStandIn::AppendItem(const std::wstring& text, int image) {
+  LVITEMW item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.iItem = static_cast<int>(shown_.size());
+  item.pszText = const_cast<wchar_t*>(text.c_str());
+  item.iImage = image;
+  Own([&] { ::SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)); });
+  shown_.push_back({text, {}});
+}
+
+int DesktopStandIn::ImageForFile(const std::wstring& name) {
+  if (!EndsWithIco(name)) {
+    return file_image_;
+  }
+  // Each icon file shows its own picture, as on the shell's desktop.
+  const std::wstring path = folder_ + L"\\" + name;
+  auto icon = static_cast<HICON>(::LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 32, 32, LR_LOADFROMFILE));
+  if (icon == nullptr) {
+    return file_image_;
+  }
+  const int image = ::ImageList_AddIcon(images_, icon);
+  ::DestroyIcon(icon);
+  return image < 0 ? file_image_ : image;
+}
+
+std::vector<FolderFile> DesktopStandIn::ReadFolder() const {
+  std::vector<FolderFile> files;
+  WIN32_FIND_DATAW found;
+  const std::wstring pattern = folder_ + L"\\*";
+  ScopedFind find(::FindFirstFileW(pattern.c_str(), &found));
+  if (find.get() == INVALID_HANDLE_VALUE) {
+    find.release();
+    return files;
+  }
+  do {
+    constexpr DWORD kNotShown = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if ((found.dwFileAttributes & kNotShown) == 0) {
+      files.push_back({found.cFileName, (std::uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow});
+    }
+  } while (::FindNextFileW(find.get(), &found));
+  // The order a person reads: Plim2.ico before Plim10.ico.
+  std::sort(files.begin(), files.end(), [](const FolderFile& a, const FolderFile& b) {
+    return ::StrCmpLogicalW(a.name.c_str(), b.name.c_str()) < 0;
+  });
+  return files;
+}
+
+void DesktopStandIn::Rescan() {
+  const std::vector<FolderFile> files = ReadFolder();
+  auto in_folder = [&](const std::wstring& name) {
+    return std::any_of(files.begin(), files.end(), [&](const FolderFile& f) { return f.name == name; });
+  };
+  auto shown = [&](const std::wstring& name) {
+    return std::any_of(shown_.begin(), shown_.end(), [&](const Shown& s) { return s.file == name; });
+  };
+
+  std::vector<std::wstring> gone;
+  for (const Shown& item : shown_) {
+    if (!item.file.empty() && !in_folder(item.file)) {
+      gone.push_back(item.file);
+    }
+  }
+  if (!gone.empty() && gone == pending_gone_) {
+    for (std::size_t i = shown_.size(); i-- > 0;) {
+      if (std::find(gone.begin(), gone.end(), shown_[i].file) != gone.end()) {
+        Own([&] { ::SendMessageW(list_, LVM_DELETEITEM, i, 0); });
+        shown_.erase(shown_.begin() + static_cast<std::ptrdiff_t>(i));
+      }
+    }
+    gone.clear();
+  }
+  pending_gone_ = gone;
+
+  std::vector<FolderFile> fresh;
+  for (const FolderFile& file : files) {
+    if (!shown(file.name)) {
+      fresh.push_back(file);
+    }
+  }
+  if (!fresh.empty() && fresh == pending_new_) {
+    for (const FolderFile& file : fresh) {
+      AppendItem(file.name, ImageForFile(file.name));
+      shown_.back().file = file.name;
+    }
+    fresh.clear();
+  }
+  pending_new_ = fresh;
+}
+
+bool DesktopStandIn::WriteReport(const std::wstring& path) {
+  std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
+  if (!out) {
+    return false;
+  }
+  for (std::size_t i = 0; i < shown_.size(); ++i) {
+    POINT where{};
+    Own([&] { ::SendMessageW(list_, LVM_GETITEMPOSITION, i, reinterpret_cast<LPARAM>(&where)); });
+    out << "item " << where.x << ' ' << where.y << ' ' << ToUtf8(shown_[i].text) << '\n';
+  }
+  for (const LoggedMessage& entry : log_) {
+    out << "message " << entry.message << ' ' << entry.wparam << ' ' << entry.lparam << ' ' << entry.result << ' '
+        << entry.micros << '\n';
+  }
+  out << "end\n";
+  return static_cast<bool>(out.flush());
+}
+
+}  // namespace
+}  // namespace corvella::e2e
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
+  int placeholders = 0;
+  bool under_worker = false;
+  bool frozen = false;
+  int count = 0;
+  wchar_t** args = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  for (int i = 1; i < count; ++i) {
+    const std::wstring arg = args[i];
+    if (arg == L"--items" && i + 1 < count) {
+      placeholders = std::max(0, _wtoi(args[++i]));
+    } else if (arg == L"--workerw") {
+      under_worker = true;
+    } else if (arg == L"--frozen") {
+      frozen = true;
+    }
+  }
+  ::LocalFree(args);
+
+  corvella::e2e::DesktopStandIn standin(instance, placeholders, under_worker, frozen);
+  if (!standin.Create()) {
+    return 1;
+  }
+  return standin.Run();
+}

@@ -1,0 +1,104 @@
+// How the end-to-end tools talk to the desktop stand-in: the commands that
+// its "Progman" window takes as WM_COPYDATA, and the report it writes, with
+// a reader for that report. Shared by the stand-in, the driver and the
+// minimal sender.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace corvella::e2e {
+
+// WM_COPYDATA dwData values understood by the stand-in's "Progman" window.
+enum class StandInCommand : ULONG_PTR {
+  // lpData: a NUL-terminated UTF-16 path; the report is written there.
+  WriteReport = 1,
+  // Forgets every message recorded so far.
+  ClearLog = 2,
+};
+
+// One message that reached the list view from another process.
+struct LoggedMessage {
+  std::uint32_t message = 0;
+  std::uint32_t wparam = 0;
+  std::int32_t lparam = 0;
+  std::int32_t result = 0;
+  // Microseconds since the stand-in started, taken when the message arrived.
+  std::int64_t micros = 0;
+};
+
+struct ShownItem {
+  int x = 0;
+  int y = 0;
+  std::string text;  // UTF-8
+};
+
+// What the stand-in shows and what it has been sent, at one moment.
+struct StandInReport {
+  std::vector<ShownItem> items;
+  std::vector<LoggedMessage> log;
+};
+
+inline std::string ToUtf8(const std::wstring& text) {
+  if (text.empty()) {
+    return {};
+  }
+  const int size = static_cast<int>(text.size());
+  const int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string result(static_cast<std::size_t>(length), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, result.data(), length, nullptr, nullptr);
+  return result;
+}
+
+inline std::wstring ToUtf16(const std::string& text) {
+  if (text.empty()) {
+    return {};
+  }
+  const int size = static_cast<int>(text.size());
+  const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+  std::wstring result(static_cast<std::size_t>(length), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, text.data(), size, result.data(), length);
+  return result;
+}
+
+inline constexpr std::uint32_t kGetItemCount = 0x1004;     // LVM_GETITEMCOUNT
+inline constexpr std::uint32_t kSetItemPosition = 0x100F;  // LVM_SETITEMPOSITION
+
+// The report is plain text, one record a line:
+//   item <x> <y> <text>
+//   message <id> <wparam> <lparam> <result> <micros>
+inline bool ReadStandInReport(const std::wstring& path, StandInReport& report) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  if (!in) {
+    return false;
+  }
+  report = {};
+  std::string line;
+  bool complete = false;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    std::string kind;
+    fields >> kind;
+    if (kind == "item") {
+      ShownItem item;
+      fields >> item.x >> item.y;
+      fields.get();
+      std::getline(fields, item.text);
+      report.items.push_back(item);
+    } else if (kind == "message") {
+      LoggedMessage entry;
+      fields >> entry.message >> entry.wparam >> entry.lparam >> entry.result >> entry.micros;
+      report.log.push_back(entry);
+    } else if (kind == "end") {
+      complete = true;
+    }
+  }
+  return complete;
+}
+
+}  // namespace corvella::e2e
