@@ -1,0 +1,136 @@
+#include "app/form1.hpp"
+
+#include "iconfiles/heart_icons.hpp"
+#include "iconfiles/resource_file_writer.hpp"
+#include "runtime/arithmetic.hpp"
+#include "runtime/conversions.hpp"
+#include "runtime/resume_next.hpp"
+
+namespace corvella {
+namespace {
+
+// The heart needs fourteen items; with more than twelve shown it is drawn.
+constexpr std::int32_t kMostItemsToTopUp = 12;
+constexpr std::int32_t kDefaultColumnHeight = 8;
+
+}  // namespace
+
+Form1::Form1(FormRuntime& form, WindowSystem& windows, FileServices& files, ResourceReader& resources,
+             FolderPlatform& folders)
+    : DesktopArrangement(windows), form_(form), files_(files), resources_(resources), folders_(folders) {}
+
+void Form1::OnLoad() { Form_Load(); }
+
+void Form1::OnUnload(std::int16_t& cancel) { Form_Unload(cancel); }
+
+void Form1::OnClick(ControlId button) {
+  switch (button) {
+    case ControlId::Command1:
+      Command1_Click();
+      break;
+    case ControlId::Command2:
+      Command2_Click();
+      break;
+    case ControlId::Command3:
+      Command3_Click();
+      break;
+    case ControlId::Command4:
+      Command4_Click();
+      break;
+    default:  // "いいえ" and the labels have nothing to do
+      break;
+  }
+}
+
+void Form1::OnChange(ControlId control) {
+  if (control == ControlId::Text1) {
+    Text1_Change();
+  } else if (control == ControlId::VScroll1) {
+    VScroll1_Change();
+  }
+}
+
+void Form1::OnTimer(ControlId timer) {
+  if (timer == ControlId::Timer1) {
+    Timer1_Timer();
+  }
+}
+
+void Form1::Form_Load() {
+  ResumeNext([&] { objFolder = std::make_unique<clsSystemFolder>(folders_); });
+  ResumeNext([&] { lngRows = kDefaultColumnHeight; });
+  ResumeNext([&] { strDesktop = objFolder->Desktop(); });
+  DeleteHeartIcons(files_, resources_, strDesktop);
+}
+
+void Form1::Form_Unload(std::int16_t& /*cancel*/) { objFolder.reset(); }
+
+void Form1::Command1_Click() {
+  if (topping_up_) {
+    return;
+  }
+  ArrangeHeart();
+}
+
+void Form1::Command2_Click() {
+  if (topping_up_) {
+    return;
+  }
+  DeleteHeartIcons(files_, resources_, strDesktop);
+  MoveIcons2();
+}
+
+void Form1::Command3_Click() {
+  ResumeNext([&] { objFolder.reset(); });
+  form_.EndProgram();
+}
+
+void Form1::Command4_Click() {
+  form_.SetEnabled(ControlId::Command1, true);
+  form_.SetEnabled(ControlId::Command2, true);
+}
+
+// A text that is no column height (empty while the user retypes, not a
+// number, out of 16-bit range) keeps the last one.
+void Form1::Text1_Change() {
+  ResumeNext([&] { lngRows = TextToInt16(form_.Text(ControlId::Text1)); });
+}
+
+// Setting the text runs Text1_Change nested, which sets lngRows.
+void Form1::VScroll1_Change() {
+  ResumeNext([&] { form_.SetText(ControlId::Text1, Int16ToText(form_.Value(ControlId::VScroll1))); });
+}
+
+void Form1::Timer1_Timer() {
+  CountDesktopItems();
+  if (lngCount > kMostItemsToTopUp) {
+    MoveIcons();
+    ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, false); });
+  }
+}
+
+void Form1::ArrangeHeart() {
+  CountDesktopItems();
+  if (lngCount > kMostItemsToTopUp) {
+    MoveIcons();
+  } else {
+    CreateHeartIcons();
+  }
+}
+
+// Writes 14 - lngCount heart icon files, handling the window's pending
+// events after each, then arms the timer, whose ticks draw the heart once
+// the shell shows the new files.
+void Form1::CreateHeartIcons() {
+  topping_up_ = true;
+  std::int16_t last = -1;
+  ResumeNext([&] { last = ToInt16(CheckedSub(kMostItemsToTopUp + 1, lngCount)); });
+  for (intIcon = 0; intIcon <= last; ++intIcon) {
+    ResumeNext([&] { WriteResourceFile(files_, resources_, kHeartResource, HeartIconPath(strDesktop, intIcon + 1)); });
+    ResumeNext([&] { form_.PumpMessages(); });
+  }
+  topping_up_ = false;
+  ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, true); });
+}
+
+}  // namespace corvella

@@ -1,0 +1,410 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/form1.hpp"
+#include "app/form_layout.hpp"
+#include "arrangement_expectations.hpp"
+#include "fake_desktop.hpp"
+#include "folders/folder_platform.hpp"
+#include "runtime/headless_form.hpp"
+#include "runtime/host_files.hpp"
+#include "runtime/resource_files.hpp"
+#include "scratch_folder.hpp"
+
+namespace corvella::testing {
+namespace {
+
+constexpr std::int32_t kTick = 500;
+
+// The shell's special folders as far as the window reads them: the desktop.
+class DesktopFolderOnly final : public FolderPlatform {
+ public:
+  explicit DesktopFolderOnly(std::u16string desktop) : desktop_(std::move(desktop)) {}
+
+  std::int32_t GetWindowsDirectoryPath(PathBuffer) override { return 0; }
+  std::int32_t GetSystemDirectoryPath(PathBuffer) override { return 0; }
+  std::int32_t GetTempDirectoryPath(PathBuffer) override { return 0; }
+  OwnerWindow GetDesktopWindowHandle() override { return 0x10010; }
+  std::int32_t GetSpecialFolderLocation(OwnerWindow, std::int32_t folder, ItemIdList& item_list) override {
+    item_list = folder == 0 ? 1 : 0;
+    return folder == 0 ? 0 : -1;
+  }
+  std::int32_t GetPathFromIdList(ItemIdList item_list, PathBuffer buffer) override {
+    if (item_list == 0) {
+      return 0;
+    }
+    std::copy(desktop_.begin(), desktop_.end(), buffer.begin());
+    return 1;
+  }
+  std::int32_t OpenRegistryKey(RegistryKey, std::string_view, RegistryKey&) override { return 2; }
+  std::int32_t QueryRegistryValue(RegistryKey, std::string_view, std::uint32_t&, RegistryBuffer,
+                                  std::uint32_t&) override {
+    return 6;
+  }
+  std::int32_t CloseRegistryKey(RegistryKey) override { return 6; }
+
+ private:
+  std::u16string desktop_;
+};
+
+// The program on a headless window, a scratch desktop folder and an
+// in-memory shell whose desktop shows some icons of its own plus the files
+// of the desktop folder, once the test lets the shell catch up.
+class MainWindow : public ::testing::Test {
+ protected:
+  explicit MainWindow(std::int32_t own_icons = 5) : own_icons_(own_icons) {
+    list_ = desktop_.AddShellDesktop(0);
+    desktop_.SetItemCountSource(list_, [this] { return own_icons_ + shown_files_; });
+  }
+
+  void Start() {
+    form_.Load(form1_);
+    desktop_.ClearMessages();
+  }
+
+  // The shell shows what the desktop folder holds now.
+  void ShellCatchesUp() { shown_files_ = static_cast<std::int32_t>(Files().size()); }
+
+  [[nodiscard]] std::vector<std::string> Files() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(scratch_.path())) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  [[nodiscard]] std::vector<std::uint8_t> Heart() { return resources_.Read("HEART", "CUSTOM"); }
+
+  void AnswerYes() { form_.Click(ControlId::Command4); }
+
+  ScratchFolder scratch_;
+  std::int32_t own_icons_;
+  std::int32_t shown_files_ = 0;
+  FakeDesktop desktop_;
+  WindowHandle list_ = 0;
+  DesktopFolderOnly folders_{scratch_.path().u16string()};
+  HostFileServices files_;
+  ResourceFiles resources_{CORVELLA_RESOURCES_DIR};
+  HeadlessForm form_{MainWindowLayout()};
+  Form1 form1_{form_, desktop_, files_, resources_, folders_};
+};
+
+TEST_F(MainWindow, StartsWithTheQuestionAndRemovesOnlyItsOwnIconFiles) {
+  scratch_.WriteFile("Plim1.ico", Heart());
+  scratch_.WriteFile("Plim14.ico", Heart());
+  scratch_.WriteFile("Plim3.ico", {1, 2, 3});
+  scratch_.WriteFile("Plimsoll.ico", {0, 0, 1, 0});
+  scratch_.WriteFile("Plim1.bmp", Heart());
+
+  Start();
+
+  EXPECT_EQ(Files(), (std::vector<std::string>{"Plim1.bmp", "Plim3.ico", "Plimsoll.ico"}));
+  EXPECT_EQ(form1_.strDesktop, scratch_.path().string());
+  EXPECT_EQ(form1_.lngRows, 8);
+  ASSERT_NE(form1_.objFolder, nullptr);
+  EXPECT_FALSE(form_.Enabled(ControlId::Command1));
+  EXPECT_FALSE(form_.Enabled(ControlId::Command2));
+  EXPECT_FALSE(form_.Enabled(ControlId::Timer1));
+  EXPECT_EQ(form_.Focus(), ControlId::Command3);
+  EXPECT_TRUE(desktop_.messages().empty());
+}
+
+TEST_F(MainWindow, NoChangesNothingAndYesEnablesBothArrangements) {
+  Start();
+  form_.Click(ControlId::Command5);
+  form_.Click(ControlId::Command1);
+  EXPECT_FALSE(form_.Enabled(ControlId::Command1));
+  EXPECT_TRUE(desktop_.messages().empty());
+
+  AnswerYes();
+  AnswerYes();
+
+  EXPECT_TRUE(form_.Enabled(ControlId::Command1));
+  EXPECT_TRUE(form_.Enabled(ControlId::Command2));
+}
+
+class MainWindowWith13 : public MainWindow {
+ protected:
+  MainWindowWith13() : MainWindow(13) {}
+};
+
+TEST_F(MainWindowWith13, DrawsTheHeartAtOnce) {
+  Start();
+  AnswerYes();
+
+  form_.Click(ControlId::Command1);
+
+  auto expected = std::vector<SentMessage>{CountMessage(list_)};
+  const auto heart = CountThenMoves(list_, HeartOutline());
+  expected.insert(expected.end(), heart.begin(), heart.end());
+  EXPECT_EQ(desktop_.messages(), expected);
+  EXPECT_TRUE(Files().empty());
+  EXPECT_FALSE(form_.Enabled(ControlId::Timer1));
+}
+
+class MainWindowWith12 : public MainWindow {
+ protected:
+  MainWindowWith12() : MainWindow(12) {}
+};
+
+TEST_F(MainWindowWith12, WritesTwoIconsAndTheNextTickDrawsTheHeart) {
+  Start();
+  AnswerYes();
+
+  form_.Click(ControlId::Command1);
+
+  EXPECT_EQ(Files(), (std::vector<std::string>{"Plim1.ico", "Plim2.ico"}));
+  EXPECT_EQ(scratch_.ReadFile("Plim2.ico"), Heart());
+  EXPECT_TRUE(form_.Enabled(ControlId::Timer1));
+  EXPECT_EQ(form1_.intIcon, 2);
+
+  form_.AdvanceTime(kTick);  // the shell has not shown them yet
+  EXPECT_TRUE(form_.Enabled(ControlId::Timer1));
+
+  ShellCatchesUp();
+  desktop_.ClearMessages();
+  form_.AdvanceTime(kTick);
+
+  auto expected = std::vector<SentMessage>{CountMessage(list_)};
+  const auto heart = CountThenMoves(list_, HeartOutline());
+  expected.insert(expected.end(), heart.begin(), heart.end());
+  EXPECT_EQ(desktop_.messages(), expected);
+  EXPECT_FALSE(form_.Enabled(ControlId::Timer1));
+}
+
+TEST_F(MainWindow, AHeartFromFiveItemsWaitsUntilMoreThanTwelveAreShown) {
+  Start();
+  AnswerYes();
+
+  form_.Click(ControlId::Command1);
+
+  std::vector<std::string> nine;
+  for (int n = 1; n <= 9; ++n) {
+    nine.push_back("Plim" + std::to_string(n) + ".ico");
+  }
+  std::sort(nine.begin(), nine.end());
+  EXPECT_EQ(Files(), nine);
+  for (const auto& name : nine) {
+    EXPECT_EQ(scratch_.ReadFile(name), Heart()) << name;
+  }
+
+  shown_files_ = 7;  // twelve items: the tick waits
+  desktop_.ClearMessages();
+  form_.AdvanceTime(kTick);
+  EXPECT_EQ(desktop_.messages(), std::vector<SentMessage>{CountMessage(list_)});
+  EXPECT_TRUE(form_.Enabled(ControlId::Timer1));
+
+  shown_files_ = 8;  // thirteen: the heart, with its last point still empty
+  desktop_.ClearMessages();
+  form_.AdvanceTime(kTick);
+  EXPECT_EQ(desktop_.messages().size(), 1U + 1U + 14U);
+  EXPECT_FALSE(form_.Enabled(ControlId::Timer1));
+
+  desktop_.ClearMessages();
+  form_.AdvanceTime(10 * kTick);
+  EXPECT_TRUE(desktop_.messages().empty());
+}
+
+TEST_F(MainWindow, AParallelogramWhileTheTimerWaitsRemovesTheIconsAndTheTimerStaysArmed) {
+  Start();
+  AnswerYes();
+  form_.Click(ControlId::Command1);
+  desktop_.ClearMessages();
+
+  form_.Click(ControlId::Command2);
+
+  EXPECT_TRUE(Files().empty());
+  EXPECT_EQ(desktop_.messages(),
+            CountThenMoves(list_, {{0, 30, 15}, {1, 50, 75}, {2, 70, 135}, {3, 90, 195}, {4, 110, 255}}));
+  EXPECT_TRUE(form_.Enabled(ControlId::Timer1));
+
+  own_icons_ = 20;  // the user adds icons: the next tick draws the heart
+  form_.AdvanceTime(kTick);
+  EXPECT_FALSE(form_.Enabled(ControlId::Timer1));
+  EXPECT_EQ(desktop_.Positions(list_)[14], (ItemPosition{400, 30}));
+}
+
+TEST_F(MainWindow, TheSpinnerWritesTheColumnHeightIntoTheTextBox) {
+  Start();
+
+  form_.Scroll(ScrollArrow::Down);
+  EXPECT_EQ(form_.Text(ControlId::Text1), "9");
+  EXPECT_EQ(form1_.lngRows, 9);
+
+  for (int i = 0; i < 12; ++i) {
+    form_.Scroll(ScrollArrow::Up);
+  }
+  EXPECT_EQ(form_.Value(ControlId::VScroll1), 0);
+  EXPECT_EQ(form_.Text(ControlId::Text1), "0");
+  EXPECT_EQ(form1_.lngRows, 0);
+}
+
+TEST_F(MainWindow, TypedColumnHeightsConvertAndTheRestKeepTheLastOne) {
+  Start();
+  form_.SelectAll();
+  form_.Type("1");
+  EXPECT_EQ(form1_.lngRows, 1);
+  form_.Type("2");
+  EXPECT_EQ(form1_.lngRows, 12);
+  EXPECT_EQ(form_.Value(ControlId::VScroll1), 8);
+
+  const std::vector<std::pair<std::string, std::int32_t>> cases{
+      {"2.5", 2}, {"3.5", 4},  {" 7 ", 7},    {"-3", -3},        {"\xEF\xBC\x91\xEF\xBC\x95", 15},
+      {"", 15},   {"abc", 15}, {"40000", 15}, {"-32768", -32768}};
+  for (const auto& [text, rows] : cases) {
+    form_.ReplaceText(text);
+    EXPECT_EQ(form1_.lngRows, rows) << '"' << text << '"';
+  }
+  EXPECT_TRUE(form_.UnhandledErrors().empty());
+
+  form_.Scroll(ScrollArrow::Down);  // from the spinner's own value, 8
+  EXPECT_EQ(form_.Text(ControlId::Text1), "9");
+  EXPECT_EQ(form1_.lngRows, 9);
+}
+
+TEST_F(MainWindow, ExitEndsAtOnceLeavingTheIconsAndNoMoreTicks) {
+  Start();
+  AnswerYes();
+  form_.Click(ControlId::Command1);
+  desktop_.ClearMessages();
+
+  form_.Click(ControlId::Command3);
+
+  EXPECT_TRUE(form_.ProgramHasEnded());
+  EXPECT_EQ(form1_.objFolder, nullptr);
+  ShellCatchesUp();
+  form_.AdvanceTime(10 * kTick);
+  EXPECT_TRUE(desktop_.messages().empty());
+  EXPECT_EQ(Files().size(), 9U);
+}
+
+TEST_F(MainWindow, ClosingTheWindowReleasesTheFolderAndLeavesTheIcons) {
+  Start();
+  AnswerYes();
+  form_.Click(ControlId::Command1);
+
+  form_.Close();
+
+  EXPECT_FALSE(form_.WindowIsOpen());
+  EXPECT_TRUE(form_.ProgramHasEnded());
+  EXPECT_EQ(form1_.objFolder, nullptr);
+  EXPECT_EQ(Files().size(), 9U);
+}
+
+TEST_F(MainWindow, ADesktopFolderThatRefusesFilesStillArmsTheTimer) {
+  Start();
+  AnswerYes();
+  files_.RefuseNewFilesIn(scratch_.path().string());
+  form_.QueueClick(ControlId::Command1);
+  form_.QueueScroll(ScrollArrow::Down);  // handled by the top-up's first pump
+
+  form_.RunPending();
+
+  EXPECT_TRUE(Files().empty());
+  EXPECT_TRUE(form_.Enabled(ControlId::Timer1));
+  EXPECT_EQ(form1_.intIcon, 9);
+  EXPECT_EQ(form1_.lngRows, 9);
+}
+
+TEST_F(MainWindow, AFolderNamedLikeAnIconIsLeftAloneAndTheOthersAreWritten) {
+  std::filesystem::create_directory(scratch_.Host("Plim1.ico"));
+  Start();
+  AnswerYes();
+
+  form_.Click(ControlId::Command1);
+
+  EXPECT_TRUE(std::filesystem::is_directory(scratch_.Host("Plim1.ico")));
+  EXPECT_EQ(Files().size(), 9U);
+  EXPECT_EQ(scratch_.ReadFile("Plim9.ico"), Heart());
+}
+
+TEST_F(MainWindow, AUsersOwnPlimIconSurvivesTheTopUpAndEveryCleanup) {
+  const std::vector<std::uint8_t> own{0, 0, 1, 0, 7, 7};
+  scratch_.WriteFile("Plim3.ico", own);
+  Start();
+  AnswerYes();
+
+  form_.Click(ControlId::Command1);
+  EXPECT_EQ(scratch_.ReadFile("Plim3.ico"), own);
+  form_.Click(ControlId::Command2);
+
+  EXPECT_EQ(Files(), std::vector<std::string>{"Plim3.ico"});
+  EXPECT_EQ(scratch_.ReadFile("Plim3.ico"), own);
+}
+
+TEST_F(MainWindow, AHiddenFileAtAnIconsPathIsNeverOverwritten) {
+  const std::vector<std::uint8_t> own{9, 9, 9};
+  scratch_.WriteFile("Plim2.ico", own);
+  files_.Mark(scratch_.Windows("Plim2.ico"), FileAttribute::Hidden);
+  Start();
+  AnswerYes();
+
+  form_.Click(ControlId::Command1);
+
+  EXPECT_EQ(scratch_.ReadFile("Plim2.ico"), own);
+  EXPECT_EQ(scratch_.ReadFile("Plim1.ico"), Heart());
+}
+
+TEST_F(MainWindow, AFullDiskLeavesNoBrokenIcon) {
+  Start();
+  AnswerYes();
+  files_.FillDiskAfter(3000);  // room for one icon and part of the next
+
+  form_.Click(ControlId::Command1);
+
+  EXPECT_EQ(Files(), std::vector<std::string>{"Plim1.ico"});
+  EXPECT_EQ(scratch_.ReadFile("Plim1.ico"), Heart());
+  EXPECT_TRUE(form_.Enabled(ControlId::Timer1));
+}
+
+TEST_F(MainWindow, AnIconThatCannotBeDeletedDoesNotHangTheCleanup) {
+  scratch_.WriteFile("Plim1.ico", Heart());
+  scratch_.WriteFile("Plim2.ico", Heart());
+  files_.FailDeletionOf(scratch_.Windows("Plim1.ico"));
+
+  Start();
+
+  EXPECT_EQ(Files(), std::vector<std::string>{"Plim1.ico"});
+  AnswerYes();
+  form_.Click(ControlId::Command2);
+  EXPECT_EQ(Files(), std::vector<std::string>{"Plim1.ico"});
+}
+
+TEST_F(MainWindow, WithoutADesktopViewTheHeartWritesFourteenIconsAndKeepsWaiting) {
+  FakeDesktop no_shell;
+  HeadlessForm form{MainWindowLayout()};
+  Form1 form1{form, no_shell, files_, resources_, folders_};
+  form.Load(form1);
+  form.Click(ControlId::Command4);
+
+  form.Click(ControlId::Command1);
+  form.AdvanceTime(4 * kTick);
+
+  EXPECT_EQ(form1.lngCount, 0);
+  EXPECT_EQ(Files().size(), 14U);
+  EXPECT_TRUE(form.Enabled(ControlId::Timer1));
+}
+
+TEST_F(MainWindow, ArrangementClicksWaitOutARunningTopUp) {
+  Start();
+  AnswerYes();
+  form_.QueueClick(ControlId::Command1);
+  form_.QueueClick(ControlId::Command2);
+  form_.QueueClick(ControlId::Command1);
+  form_.QueueScroll(ScrollArrow::Down);
+
+  form_.RunPending();
+
+  // The parallelogram did not remove the icons and no second top-up ran;
+  // the spinner's change was handled inside the top-up.
+  EXPECT_EQ(Files().size(), 9U);
+  EXPECT_EQ(desktop_.messages(), std::vector<SentMessage>{CountMessage(list_)});
+  EXPECT_EQ(form1_.lngRows, 9);
+}
+
+}  // namespace
+}  // namespace corvella::testing
