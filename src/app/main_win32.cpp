@@ -1,0 +1,29 @@
+// The program's entry point: makes the Win32 services, hands them and the
+// window's layout to the window's logic and runs the window. windows.h is
+// left to the Win32 headers, which bring it in only after the interfaces, so
+// that its FindFirstFile macro cannot rename them.
+#include <exception>
+
+#include "app/form1.hpp"
+#include "app/form_layout.hpp"
+#include "arrange/window_system_win32.hpp"
+#include "folders/folder_platform_win32.hpp"
+#include "runtime/file_services_win32.hpp"
+#include "runtime/form_win32.hpp"
+#include "runtime/resource_reader_win32.hpp"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
+  try {
+    corvella::Win32Form form(corvella::MainWindowLayout(), instance);
+    corvella::Win32WindowSystem windows;
+    corvella::Win32FileServices files;
+    corvella::Win32ResourceReader resources;
+    corvella::Win32FolderPlatform folders;
+    corvella::Form1 form1(form, windows, files, resources, folders);
+    return form.Run(form1);
+  } catch (const std::exception&) {
+    // A fault of the program itself, not of a statement: nothing is shown,
+    // the exit code tells.
+    return 1;
+  }
+}
