@@ -8,7 +8,7 @@
 #include "app/form_layout.hpp"
 #include "arrangement_expectations.hpp"
 #include "fake_desktop.hpp"
-#include "folders/folder_platform.hpp"
+#include "fake_folder_platform.hpp"
 #include "runtime/headless_form.hpp"
 #include "runtime/host_files.hpp"
 #include "runtime/resource_files.hpp"
@@ -19,43 +19,13 @@ namespace {
 
 constexpr std::int32_t kTick = 500;
 
-// The shell's special folders as far as the window reads them: the desktop.
-class DesktopFolderOnly final : public FolderPlatform {
- public:
-  explicit DesktopFolderOnly(std::u16string desktop) : desktop_(std::move(desktop)) {}
-
-  std::int32_t GetWindowsDirectoryPath(PathBuffer) override { return 0; }
-  std::int32_t GetSystemDirectoryPath(PathBuffer) override { return 0; }
-  std::int32_t GetTempDirectoryPath(PathBuffer) override { return 0; }
-  OwnerWindow GetDesktopWindowHandle() override { return 0x10010; }
-  std::int32_t GetSpecialFolderLocation(OwnerWindow, std::int32_t folder, ItemIdList& item_list) override {
-    item_list = folder == 0 ? 1 : 0;
-    return folder == 0 ? 0 : -1;
-  }
-  std::int32_t GetPathFromIdList(ItemIdList item_list, PathBuffer buffer) override {
-    if (item_list == 0) {
-      return 0;
-    }
-    std::copy(desktop_.begin(), desktop_.end(), buffer.begin());
-    return 1;
-  }
-  std::int32_t OpenRegistryKey(RegistryKey, std::string_view, RegistryKey&) override { return 2; }
-  std::int32_t QueryRegistryValue(RegistryKey, std::string_view, std::uint32_t&, RegistryBuffer,
-                                  std::uint32_t&) override {
-    return 6;
-  }
-  std::int32_t CloseRegistryKey(RegistryKey) override { return 6; }
-
- private:
-  std::u16string desktop_;
-};
-
 // The program on a headless window, a scratch desktop folder and an
 // in-memory shell whose desktop shows some icons of its own plus the files
 // of the desktop folder, once the test lets the shell catch up.
 class MainWindow : public ::testing::Test {
  protected:
   explicit MainWindow(std::int32_t own_icons = 5) : own_icons_(own_icons) {
+    folders_.special_folders[0] = scratch_.path().u16string();
     list_ = desktop_.AddShellDesktop(0);
     desktop_.SetItemCountSource(list_, [this] { return own_icons_ + shown_files_; });
   }
@@ -86,7 +56,7 @@ class MainWindow : public ::testing::Test {
   std::int32_t shown_files_ = 0;
   FakeDesktop desktop_;
   WindowHandle list_ = 0;
-  DesktopFolderOnly folders_{scratch_.path().u16string()};
+  FakeFolderPlatform folders_;
   HostFileServices files_;
   ResourceFiles resources_{CORVELLA_RESOURCES_DIR};
   HeadlessForm form_{MainWindowLayout()};
