@@ -75,6 +75,19 @@ TEST_F(HostFiles, ASearchForOneNameFindsItInAnyCaseAndGivesItsOwnName) {
   EXPECT_TRUE(FailsAsService([&] { files_.FindAllFiles(folder_.Windows("?\\*.ico")); }));
 }
 
+// Names are bytes on the host: one that is not UTF-8 finds itself, but an
+// overlong form neither spells a letter nor a wildcard.
+TEST_F(HostFiles, OnlyWellFormedUtf8SpellsALetterOrAWildcard) {
+  Touch("Plim1.ico");
+  Touch("x\xC1\x81");  // "xA" with the 'A' written overlong
+
+  EXPECT_EQ(files_.FindFirstFile(folder_.Windows("x\xC1\x81")), "x\xC1\x81");
+  EXPECT_EQ(files_.FindFirstFile(folder_.Windows("xa")), "");
+  EXPECT_EQ(files_.FindAllFiles(folder_.Windows("\xC0\xAA")), Names{});          // an overlong '*'
+  EXPECT_EQ(files_.FindAllFiles(folder_.Windows("Plim\xC0\xBF.ico")), Names{});  // an overlong '?'
+  EXPECT_EQ(files_.FindAllFiles(folder_.Windows("x??")), Names{"x\xC1\x81"});    // one byte per '?'
+}
+
 TEST_F(HostFiles, TheFirstFileIsNeverHiddenSystemOrAFolderWhileTheFullListHasEveryFile) {
   Touch("Plim1.ico");
   Touch("Plim2.ico");

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <string>
 
 #include "runtime/arithmetic.hpp"
 #include "runtime/conversions.hpp"
@@ -111,6 +112,17 @@ TEST(TextToInt16, RejectsTextsThatAreNoNumberOrOutOfRange) {
       ADD_FAILURE() << "accepted '" << text << "'";
     } catch (const RuntimeError& error) {
       EXPECT_EQ(error.kind(), RuntimeErrorKind::Overflow) << text;
+    }
+  }
+}
+
+TEST(TextToInt16, TakesNoDigitOrSignWrittenAsAnOverlongForm) {
+  for (const char* text : {"\xC0\xB1", "\xE0\x80\xB7", "\xC0\xAD\x31", "\xF0\x8F\xBC\x91"}) {
+    try {
+      TextToInt16(text);
+      ADD_FAILURE() << "accepted " << ::testing::PrintToString(std::string(text));
+    } catch (const RuntimeError& error) {
+      EXPECT_EQ(error.kind(), RuntimeErrorKind::TypeMismatch) << ::testing::PrintToString(std::string(text));
     }
   }
 }

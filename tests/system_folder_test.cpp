@@ -13,7 +13,6 @@
 
 #include "fake_folder_platform.hpp"
 #include "folders/folder_platform.hpp"
-#include "folders/folder_text.hpp"
 
 namespace corvella::testing {
 namespace {
@@ -239,33 +238,6 @@ TEST(SystemFolderRegistry, DataFillingAllOfTheBufferGivesEmpty) {
   EXPECT_EQ(folder.Device(), "");
   EXPECT_EQ(folder.lngResult, 0);
   EXPECT_TRUE(platform.open_keys.empty());
-}
-
-// --- Text conversion --------------------------------------------------------
-
-TEST(FolderText, Utf8RoundTripsThroughUtf16Unchanged) {
-  const std::string text = "C:\\\xE3\x83\x87\xE3\x82\xB9\\\xF0\x9F\x92\x96 \xC3\xA9\x7F";
-  const std::u16string wide = Utf8ToUtf16(text);
-
-  EXPECT_EQ(wide, u"C:\\\u30c7\u30b9\\\U0001F496 \u00e9\x7f");
-  EXPECT_EQ(Utf16ToUtf8(wide), text);
-}
-
-TEST(FolderText, EachBrokenUtf8SequenceBecomesOneReplacementCharacter) {
-  EXPECT_EQ(Utf8ToUtf16("a\x80z"), u"a\uFFFDz");                            // stray continuation
-  EXPECT_EQ(Utf8ToUtf16("a\xE3\x83z"), u"a\uFFFDz");                        // cut sequence, next char kept
-  EXPECT_EQ(Utf8ToUtf16("a\xE3\x83"), u"a\uFFFD");                          // cut at the end
-  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");                      // overlong '/'
-  EXPECT_EQ(Utf8ToUtf16("\xE0\x80\xAF"), u"\uFFFD\uFFFD\uFFFD");            // overlong, three bytes
-  EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");            // an encoded surrogate
-  EXPECT_EQ(Utf8ToUtf16("\xF4\x90\x80\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD");  // above U+10FFFF
-  EXPECT_EQ(Utf8ToUtf16("\xF0\x8F\xBF\xBF"), u"\uFFFD\uFFFD\uFFFD\uFFFD");  // overlong, four bytes
-  EXPECT_EQ(Utf8ToUtf16("\xF4\x8F\xBF\xBF"), u"\U0010FFFF");
-}
-
-TEST(FolderText, UnpairedSurrogatesBecomeReplacementCharacters) {
-  EXPECT_EQ(Utf16ToUtf8(u"\xDC00\xD800"), "\xEF\xBF\xBD\xEF\xBF\xBD");
-  EXPECT_EQ(Utf16ToUtf8(std::u16string(1, u'\xD83D')), "\xEF\xBF\xBD");
 }
 
 }  // namespace

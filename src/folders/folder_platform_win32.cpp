@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "folders/folder_text.hpp"
+#include "runtime/unicode.hpp"
 
 namespace corvella {
 namespace {

@@ -4,7 +4,7 @@
 #include <array>
 #include <span>
 
-#include "folders/folder_text.hpp"
+#include "runtime/unicode.hpp"
 
 namespace corvella {
 namespace {

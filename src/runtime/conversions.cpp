@@ -6,43 +6,10 @@
 
 #include "runtime/arithmetic.hpp"
 #include "runtime/runtime_error.hpp"
+#include "runtime/unicode.hpp"
 
 namespace corvella {
 namespace {
-
-// Decodes one UTF-8 sequence starting at text[pos]; nullopt when malformed.
-std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& pos) {
-  const auto lead = static_cast<unsigned char>(text[pos]);
-  int length = 0;
-  char32_t code = 0;
-  if (lead < 0x80) {
-    ++pos;
-    return lead;
-  } else if ((lead & 0xE0) == 0xC0) {
-    length = 2;
-    code = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3;
-    code = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4;
-    code = lead & 0x07;
-  } else {
-    return std::nullopt;
-  }
-  if (pos + static_cast<std::size_t>(length) > text.size()) {
-    return std::nullopt;
-  }
-  for (int i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(text[pos + static_cast<std::size_t>(i)]);
-    if ((next & 0xC0) != 0x80) {
-      return std::nullopt;
-    }
-    code = (code << 6) | (next & 0x3F);
-  }
-  pos += static_cast<std::size_t>(length);
-  return code;
-}
 
 // The ASCII character that a typed character stands for in a number, or 0.
 char NumberCharacter(char32_t code) {

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "runtime/runtime_error.hpp"
+#include "runtime/unicode.hpp"
 
 namespace corvella {
 namespace {
@@ -36,35 +37,24 @@ fs::directory_iterator Listing(const fs::path& folder, std::error_code& error) {
   return fs::directory_iterator(folder.empty() ? fs::path(".") : folder, error);
 }
 
-// Code points for matching, letters folded to one case. A byte that is not
-// UTF-8 stands for itself (above the Unicode range, so it meets no letter).
+// Code points for matching, letters folded to one case. Each byte of a
+// broken UTF-8 sequence stands for itself, above the Unicode range, so that
+// it meets no letter and no wildcard: an overlong '*' or 'A' is neither.
 std::u32string Folded(std::string_view text) {
   std::u32string out;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80             ? 1
-                               : (lead & 0xE0) == 0xC0 ? 2
-                               : (lead & 0xF0) == 0xE0 ? 3
-                               : (lead & 0xF8) == 0xF0 ? 4
-                                                       : 0;
-    bool valid = length != 0 && i + length <= text.size();
-    char32_t code_point = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t k = 1; valid && k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      valid = (next & 0xC0) == 0x80;
-      code_point = (code_point << 6) | (next & 0x3F);
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t start = pos;
+    const std::optional<char32_t> code = DecodeUtf8(text, pos);
+    if (!code) {
+      for (std::size_t i = start; i < pos; ++i) {
+        out += static_cast<char32_t>(0x110000 + static_cast<unsigned char>(text[i]));
+      }
+    } else if (*code >= U'A' && *code <= U'Z') {
+      out += *code + (U'a' - U'A');
+    } else {
+      out += *code;
     }
-    if (!valid) {
-      out += static_cast<char32_t>(0x110000 + lead);
-      ++i;
-      continue;
-    }
-    if (code_point >= U'A' && code_point <= U'Z') {
-      code_point += U'a' - U'A';
-    }
-    out += code_point;
-    i += length;
   }
   return out;
 }

@@ -1,6 +1,4 @@
-#include "folders/folder_text.hpp"
-
-#include <cstddef>
+#include "runtime/unicode.hpp"
 
 namespace corvella {
 namespace {
@@ -37,16 +35,21 @@ void AppendUtf16(std::u16string& out, char32_t code) {
   }
 }
 
-// Decodes one scalar value at pos and moves past it. A broken sequence
-// yields one U+FFFD for its longest valid beginning (at least one byte), so
-// a stray lead byte never swallows the character after it.
-char32_t DecodeUtf8(std::string_view text, std::size_t& pos) {
+}  // namespace
+
+std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& pos) {
+  if (pos >= text.size()) {
+    return std::nullopt;
+  }
   const auto lead = static_cast<unsigned char>(text[pos++]);
   if (lead < 0x80) {
     return lead;
   }
   int continuations = 0;
   char32_t code = 0;
+  // The range the first continuation byte must fall in: narrower after some
+  // leads, which is what shuts out overlong forms, surrogates and values
+  // above U+10FFFF while reading the bytes in order.
   unsigned char lowest = 0x80;
   unsigned char highest = 0xBF;
   if (lead >= 0xC2 && lead <= 0xDF) {
@@ -63,15 +66,15 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& pos) {
     lowest = lead == 0xF0 ? 0x90 : 0x80;
     highest = lead == 0xF4 ? 0x8F : 0xBF;  // nothing above U+10FFFF
   } else {
-    return kReplacement;
+    return std::nullopt;
   }
   for (int i = 0; i < continuations; ++i) {
     if (pos == text.size()) {
-      return kReplacement;
+      return std::nullopt;
     }
     const auto next = static_cast<unsigned char>(text[pos]);
     if (next < lowest || next > highest) {
-      return kReplacement;
+      return std::nullopt;
     }
     code = (code << 6) | (next & 0x3F);
     lowest = 0x80;
@@ -80,8 +83,6 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& pos) {
   }
   return code;
 }
-
-}  // namespace
 
 std::string Utf16ToUtf8(std::u16string_view text) {
   std::string out;
@@ -105,7 +106,7 @@ std::u16string Utf8ToUtf16(std::string_view text) {
   out.reserve(text.size());
   std::size_t pos = 0;
   while (pos < text.size()) {
-    AppendUtf16(out, DecodeUtf8(text, pos));
+    AppendUtf16(out, DecodeUtf8(text, pos).value_or(kReplacement));
   }
   return out;
 }
