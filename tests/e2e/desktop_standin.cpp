@@ -265,6 +265,8 @@ LRESULT DesktopStandIn::OnCopyData(const COPYDATASTRUCT& data) {
     case StandInCommand::ClearLog:
       log_.clear();
       return 1;
+    case StandInCommand::CountLog:
+      return static_cast<LRESULT>(log_.size());
   }
   return 0;
 }

@@ -20,6 +20,9 @@ enum class StandInCommand : ULONG_PTR {
   WriteReport = 1,
   // Forgets every message recorded so far.
   ClearLog = 2,
+  // Answers how many messages are recorded: a cheap question to poll while
+  // a measurement runs, where a whole report would disturb it.
+  CountLog = 3,
 };
 
 // One message that reached the list view from another process.

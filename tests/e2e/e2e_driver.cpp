@@ -1,0 +1,82 @@
+// The end-to-end driver: runs the scenarios, the scripted tour and the
+// benchmark against Corvella and the desktop stand-in.
+//
+//   e2e_driver.exe list
+//   e2e_driver.exe run NAME... [paths]      (every scenario when no name)
+//   e2e_driver.exe tour [paths]
+//   e2e_driver.exe bench [--items N] [--runs N] [paths]
+// paths: --corvella EXE --standin EXE --sender EXE --heart ICO --scratch DIR
+//        --shots DIR
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "scenarios.hpp"
+
+int wmain(int argc, wchar_t** argv) {
+  using corvella::e2e::AllScenarios;
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: e2e_driver list | run [NAME...] | tour | bench [options]\n");
+    return 2;
+  }
+  const std::wstring command = argv[1];
+  corvella::e2e::SuitePaths paths;
+  std::vector<std::string> names;
+  int items = 2000;
+  int runs = 5;
+  for (int i = 2; i < argc; ++i) {
+    const std::wstring arg = argv[i];
+    const bool has_value = i + 1 < argc;
+    if (arg == L"--corvella" && has_value) {
+      paths.corvella = argv[++i];
+    } else if (arg == L"--standin" && has_value) {
+      paths.standin = argv[++i];
+    } else if (arg == L"--sender" && has_value) {
+      paths.sender = argv[++i];
+    } else if (arg == L"--heart" && has_value) {
+      paths.heart_icon = argv[++i];
+    } else if (arg == L"--scratch" && has_value) {
+      paths.scratch = argv[++i];
+    } else if (arg == L"--shots" && has_value) {
+      paths.shots = argv[++i];
+    } else if (arg == L"--items" && has_value) {
+      items = _wtoi(argv[++i]);
+    } else if (arg == L"--runs" && has_value) {
+      runs = _wtoi(argv[++i]);
+    } else {
+      names.push_back(corvella::e2e::ToUtf8(arg));
+    }
+  }
+
+  if (command == L"list") {
+    for (const auto& scenario : AllScenarios()) {
+      std::printf("%s\n", scenario.name);
+    }
+    return 0;
+  }
+  if (command == L"tour") {
+    return corvella::e2e::RunTour(paths) ? 0 : 1;
+  }
+  if (command == L"bench") {
+    return corvella::e2e::RunBenchmark(paths, items, runs) ? 0 : 1;
+  }
+  if (command != L"run") {
+    std::fprintf(stderr, "unknown command\n");
+    return 2;
+  }
+  int failed = 0;
+  int found = 0;
+  for (const auto& scenario : AllScenarios()) {
+    if (names.empty() || std::find(names.begin(), names.end(), scenario.name) != names.end()) {
+      ++found;
+      failed += corvella::e2e::RunScenario(scenario, paths) ? 0 : 1;
+    }
+  }
+  if (found == 0) {
+    std::fprintf(stderr, "no such scenario\n");
+    return 2;
+  }
+  return failed == 0 ? 0 : 1;
+}

@@ -1,0 +1,78 @@
+// The end-to-end scenarios: each starts the desktop stand-in on an empty
+// desktop folder and Corvella beside it, uses Corvella's window as a person
+// does, and checks what the desktop shows, what reached its list view and
+// what lies in the desktop folder.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "driver_windows.hpp"
+#include "standin_client.hpp"
+
+namespace corvella::e2e {
+
+struct SuitePaths {
+  std::wstring corvella;
+  std::wstring standin;
+  std::wstring sender;
+  std::wstring heart_icon;  // the icon file Corvella carries as its HEART resource
+  std::wstring scratch;     // a folder for the driver's own files
+  std::wstring shots;       // where screenshots go; empty for none
+};
+
+// Corvella's window and its controls, found by what they show.
+class CorvellaWindow {
+ public:
+  explicit CorvellaWindow(const std::wstring& exe);
+
+  [[nodiscard]] const ChildProcess& Process() const { return *process_; }
+
+  HWND window = nullptr;
+  HWND heart = nullptr;          // "ハート型に配置"
+  HWND parallelogram = nullptr;  // "平行四辺形型に配置"
+  HWND exit = nullptr;           // "終了"
+  HWND yes = nullptr;            // "はい"
+  HWND no = nullptr;             // "いいえ"
+  HWND column_height = nullptr;  // the text box
+  HWND spinner = nullptr;        // its scroll bar
+
+ private:
+  std::unique_ptr<ChildProcess> process_;
+};
+
+// One run of one scenario: its checks, its desktop folder, its screenshots.
+class ScenarioRun {
+ public:
+  explicit ScenarioRun(const SuitePaths& suite_paths);
+
+  void Expect(bool holds, const std::string& what);
+  void Screenshot(const std::string& stage) const;
+
+  const SuitePaths& paths;
+  std::wstring desktop;
+  std::vector<std::string> failures;
+};
+
+struct Scenario {
+  const char* name;
+  void (*run)(ScenarioRun&);
+};
+
+const std::vector<Scenario>& AllScenarios();
+// Runs one scenario, prints its outcome and returns whether it passed.
+bool RunScenario(const Scenario& scenario, const SuitePaths& paths);
+
+// A short scripted tour (yes, heart, parallelogram) with a screenshot of
+// each stage, for the run command on a machine without a display.
+bool RunTour(const SuitePaths& paths);
+
+// The heart and the parallelogram over many items, Corvella against the
+// minimal sender; prints both figures and their ratio.
+bool RunBenchmark(const SuitePaths& paths, int items, int runs);
+
+}  // namespace corvella::e2e

@@ -1,0 +1,47 @@
+// The driver's side of the desktop stand-in: starts it on the current
+// desktop folder, asks it for its report, clears its log, and waits for
+// what it shows to settle.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "driver_windows.hpp"
+#include "standin_protocol.hpp"
+
+namespace corvella::e2e {
+
+class StandIn {
+ public:
+  // Starts the stand-in (arguments as its command line takes them) and
+  // waits until its desktop shows.
+  StandIn(const std::wstring& exe, const std::wstring& arguments, const std::wstring& scratch_folder);
+
+  StandInReport Report() const;
+  void ClearLog() const;
+  std::size_t LogSize() const;
+  // Polls the report until the condition holds; throws with the last
+  // report's summary when it does not within the time.
+  StandInReport WaitFor(const std::function<bool(const StandInReport&)>& condition, const std::string& what,
+                        std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+
+  [[nodiscard]] const ChildProcess& Process() const { return *process_; }
+
+ private:
+  std::unique_ptr<ChildProcess> process_;
+  HWND progman_ = nullptr;
+  std::wstring report_path_;
+};
+
+// The desktop folder as the shell reports it in this session.
+std::wstring DesktopFolder();
+std::vector<std::wstring> FilesIn(const std::wstring& folder);
+void EmptyFolder(const std::wstring& folder);
+bool ReadBytes(const std::wstring& path, std::string& bytes);
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+
+}  // namespace corvella::e2e
