@@ -10,7 +10,7 @@
 //                 Windows, and "Progman" stays empty
 //     --frozen    the folder is read once at start and never again
 #include <windows.h>
-//
+// The shell and common-control headers need windows.h first.
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
