@@ -63,6 +63,16 @@ TEST(ControlPixels, NoControlsOverlapAndAllFitTheClientAreaAtEveryDpi) {
   }
 }
 
+TEST(LabelRoom, EachLabelMayGrowUpToTheControlBesideItOrTheWindowsEdge) {
+  const FormLayout& layout = MainWindowLayout();
+  EXPECT_EQ(LabelRoom(layout, Control(ControlId::Label3)), 3120 - 120);   // up to "はい"
+  EXPECT_EQ(LabelRoom(layout, Control(ControlId::Label1)), 3435 - 2910);  // up to the text box
+  EXPECT_EQ(LabelRoom(layout, Control(ControlId::Label2)), 4680 - 4155);  // up to the edge
+  for (const ControlId label : {ControlId::Label1, ControlId::Label2, ControlId::Label3}) {
+    EXPECT_GE(LabelRoom(layout, Control(label)), Control(label).width);
+  }
+}
+
 TEST(CentredOrigin, CentresInTheWorkAreaWhereverItStands) {
   EXPECT_EQ(CentredOrigin({0, 0, 1024, 768}, 324, 160), (PixelPoint{350, 304}));
   // A task bar on the left or at the top moves the work area's corner.

@@ -12,6 +12,17 @@ PixelRect ControlPixels(const ControlLayout& control, int dpi) {
   return {left, top, right - left, bottom - top};
 }
 
+int LabelRoom(const FormLayout& layout, const ControlLayout& label) {
+  int right = layout.client_width;
+  for (const ControlLayout& other : layout.controls) {
+    const bool shares_row = other.top < label.top + label.height && label.top < other.top + other.height;
+    if (other.kind != ControlKind::Timer && &other != &label && shares_row && other.left >= label.left) {
+      right = std::min(right, other.left);
+    }
+  }
+  return right - label.left;
+}
+
 PixelPoint CentredOrigin(const PixelRect& work_area, int window_width, int window_height) {
   const int x = work_area.left + std::max(0, (work_area.width - window_width) / 2);
   const int y = work_area.top + std::max(0, (work_area.height - window_height) / 2);

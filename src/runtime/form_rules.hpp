@@ -21,6 +21,10 @@ struct PixelRect {
 // controls that do not overlap in twips do not overlap in pixels either.
 PixelRect ControlPixels(const ControlLayout& control, int dpi);
 
+// How wide, in twips, a label may grow from its left edge before it runs
+// into the next control on its row, or out of the client area.
+int LabelRoom(const FormLayout& layout, const ControlLayout& label);
+
 // The top-left corner that centres a window of the given size in the work
 // area; a window larger than the work area keeps its top-left corner inside.
 struct PixelPoint {

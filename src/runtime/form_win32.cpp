@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <string>
 #include <utility>
 
@@ -64,7 +65,7 @@ RECT OuterRect(int client_width, int client_height, UINT dpi) {
 
 // The system's message font, which the system reports at its own DPI,
 // scaled to the window's.
-ScopedFont MessageFont(UINT dpi) {
+LOGFONTW MessageFont(UINT dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
   LOGFONTW font{};
@@ -74,9 +75,7 @@ ScopedFont MessageFont(UINT dpi) {
     ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
   }
   font.lfHeight = ::MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(ScreenDpi(nullptr)));
-  ScopedFont scaled(::CreateFontIndirectW(&font));
-  if (!scaled) Fail("cannot create the message font");
-  return scaled;
+  return font;
 }
 
 SIZE TextExtent(HWND control, HFONT font, const std::wstring& text) {
@@ -152,7 +151,7 @@ int Win32Form::Run(FormEvents& events) {
   ::InitCommonControlsEx(&common_controls);
   CreateMainWindow();
   dpi_ = WindowDpi(window_);
-  font_ = MessageFont(dpi_);
+  font_ = FittingFont(dpi_);
   LoadIcons();
   CreateControls();
   PlaceWindow();
@@ -240,7 +239,7 @@ void Win32Form::LoadIcons() {
 
 void Win32Form::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
-  ScopedFont font = MessageFont(dpi_);
+  ScopedFont font = FittingFont(dpi_);
   for (HWND control : controls_) {
     if (control != nullptr) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
   }
@@ -249,6 +248,29 @@ void Win32Form::ApplyDpi(UINT dpi) {
   for (const ControlLayout& control : layout_.controls) {
     if (control.kind != ControlKind::Timer) PlaceControl(control);
   }
+}
+
+// The message font, a little smaller where a label's caption would run
+// into the control beside it: a system font wider than the one the layout
+// was drawn for must not hide the end of the question under "はい".
+ScopedFont Win32Form::FittingFont(UINT dpi) const {
+  LOGFONTW font = MessageFont(dpi);
+  const int smallest = std::abs(font.lfHeight) * 3 / 4;
+  for (;;) {
+    ScopedFont candidate(::CreateFontIndirectW(&font));
+    if (!candidate) Fail("cannot create the message font");
+    if (std::abs(font.lfHeight) <= smallest || CaptionsFit(candidate.Get(), dpi)) return candidate;
+    font.lfHeight += font.lfHeight < 0 ? 1 : -1;
+  }
+}
+
+bool Win32Form::CaptionsFit(HFONT font, UINT dpi) const {
+  for (const ControlLayout& control : layout_.controls) {
+    if (!control.sizes_to_caption) continue;
+    const SIZE extent = TextExtent(window_, font, ToWide(control.text));
+    if (extent.cx > TwipsToPixels(LabelRoom(layout_, control), static_cast<int>(dpi))) return false;
+  }
+  return true;
 }
 
 void Win32Form::PlaceControl(const ControlLayout& control) {

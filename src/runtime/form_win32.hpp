@@ -53,6 +53,8 @@ class Win32Form final : public FormRuntime {
   void CreateControls();
   void LoadIcons();
   void ApplyDpi(UINT dpi);
+  [[nodiscard]] ScopedFont FittingFont(UINT dpi) const;
+  [[nodiscard]] bool CaptionsFit(HFONT font, UINT dpi) const;
   void PlaceControl(const ControlLayout& control);
   void PlaceWindow();
   void FocusFirstControl();
