@@ -45,15 +45,11 @@ TEST_F(HeartIcon, IsExactlyWhatTheGeneratorMakesOfItsMap) {
 
 TEST_F(HeartIcon, IsAnIconFileOf2238BytesAndTwoTrailingZeros) {
   ASSERT_EQ(bytes_.size(), 2240U);
-  EXPECT_EQ(std::vector(bytes_.begin(), bytes_.begin() + 6), (std::vector<std::uint8_t>{0, 0, 1, 0, 1, 0}));
-  EXPECT_EQ(bytes_[6], 32);  // width
-  EXPECT_EQ(bytes_[7], 32);  // height
-  EXPECT_EQ(bytes_[8], 0);   // colour count
-  EXPECT_EQ(bytes_[9], 0);
-  EXPECT_EQ(Le16(bytes_, 10), 0U);  // planes, left at 0
-  EXPECT_EQ(Le16(bytes_, 12), 0U);  // bit count, left at 0
-  EXPECT_EQ(std::vector(bytes_.begin() + 14, bytes_.begin() + 18), (std::vector<std::uint8_t>{0xA8, 0x08, 0, 0}));
-  EXPECT_EQ(Le32(bytes_, 18), 22U);
+  const std::vector<std::uint8_t> header{
+      0,    0,    1, 0, 1,  0,         // an icon file of one image
+      32,   32,   0, 0, 0,  0, 0, 0,   // 32 x 32, colour count 0, planes and bit count left at 0
+      0xA8, 0x08, 0, 0, 22, 0, 0, 0};  // 2216 bytes at offset 22
+  EXPECT_EQ(std::vector(bytes_.begin(), bytes_.begin() + 22), header);
   EXPECT_EQ(bytes_[2238], 0);
   EXPECT_EQ(bytes_[2239], 0);
 }

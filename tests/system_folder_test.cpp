@@ -4,11 +4,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
 #include <ostream>
-#include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "fake_folder_platform.hpp"
@@ -127,11 +124,9 @@ TEST(SystemFolderShellFolder, DesktopIsAskedAnewAtEveryRead) {
   clsSystemFolder folder(platform);
 
   EXPECT_EQ(folder.Desktop(), "C:\\Users\\a\\Desktop");
-  platform.special_folders[0] = u"E:\\\u30c7\u30b9\u30af\u30c8\u30c3\u30d7";
+  platform.special_folders[0] = u"E:\\\u30c7\u30b9\u30af\u30c8\u30c3\u30d7";  // not only ASCII
   EXPECT_EQ(folder.Desktop(), "E:\\\xE3\x83\x87\xE3\x82\xB9\xE3\x82\xAF\xE3\x83\x88\xE3\x83\x83\xE3\x83\x97");
-
   EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), Location(0)), 2);
-  EXPECT_TRUE(platform.live_item_lists.empty());
 }
 
 TEST(SystemFolderShellFolder, APathFillingTheWholeBufferGivesEmptyNotACutPath) {
