@@ -139,9 +139,16 @@ void ClickAt(HWND target, POINT client_point) {
   POINT screen = client_point;
   ::ClientToScreen(target, &screen);
   // Without a window manager the last window started is on top: a click
-  // meant for one window must not land on another.
-  if (::GetAncestor(::WindowFromPoint(screen), GA_ROOT) != ::GetAncestor(target, GA_ROOT)) {
-    throw ScenarioFailed("another window covers the point to click on " + ToUtf8(TextOf(target)));
+  // meant for one window must not land on another. The stand-in sends
+  // itself to the bottom when it is activated, which can take a moment.
+  constexpr DWORD kSettleMs = 2000;
+  constexpr DWORD kPollMs = 50;
+  for (DWORD waited = 0; ::GetAncestor(::WindowFromPoint(screen), GA_ROOT) != ::GetAncestor(target, GA_ROOT);
+       waited += kPollMs) {
+    if (waited >= kSettleMs) {
+      throw ScenarioFailed("another window covers the point to click on " + ToUtf8(TextOf(target)));
+    }
+    ::Sleep(kPollMs);
   }
   const int width = ::GetSystemMetrics(SM_CXSCREEN);
   const int height = ::GetSystemMetrics(SM_CYSCREEN);
