@@ -51,6 +51,14 @@ class MainWindow : public ::testing::Test {
 
   void AnswerYes() { form_.Click(ControlId::Command4); }
 
+  // The count of the click or the tick, then the heart with its own count.
+  [[nodiscard]] std::vector<SentMessage> CountThenHeart() const {
+    auto expected = std::vector<SentMessage>{CountMessage(list_)};
+    const auto heart = CountThenMoves(list_, HeartOutline());
+    expected.insert(expected.end(), heart.begin(), heart.end());
+    return expected;
+  }
+
   ScratchFolder scratch_;
   std::int32_t own_icons_;
   std::int32_t shown_files_ = 0;
@@ -108,10 +116,7 @@ TEST_F(MainWindowWith13, DrawsTheHeartAtOnce) {
 
   form_.Click(ControlId::Command1);
 
-  auto expected = std::vector<SentMessage>{CountMessage(list_)};
-  const auto heart = CountThenMoves(list_, HeartOutline());
-  expected.insert(expected.end(), heart.begin(), heart.end());
-  EXPECT_EQ(desktop_.messages(), expected);
+  EXPECT_EQ(desktop_.messages(), CountThenHeart());
   EXPECT_TRUE(Files().empty());
   EXPECT_FALSE(form_.Enabled(ControlId::Timer1));
 }
@@ -139,10 +144,7 @@ TEST_F(MainWindowWith12, WritesTwoIconsAndTheNextTickDrawsTheHeart) {
   desktop_.ClearMessages();
   form_.AdvanceTime(kTick);
 
-  auto expected = std::vector<SentMessage>{CountMessage(list_)};
-  const auto heart = CountThenMoves(list_, HeartOutline());
-  expected.insert(expected.end(), heart.begin(), heart.end());
-  EXPECT_EQ(desktop_.messages(), expected);
+  EXPECT_EQ(desktop_.messages(), CountThenHeart());
   EXPECT_FALSE(form_.Enabled(ControlId::Timer1));
 }
 
