@@ -24,7 +24,7 @@ constexpr std::int32_t kTick = 500;
 // of the desktop folder, once the test lets the shell catch up.
 class MainWindow : public ::testing::Test {
  protected:
-  explicit MainWindow(std::int32_t own_icons = 5) : own_icons_(own_icons) {
+  MainWindow() {
     folders_.special_folders[0] = scratch_.path().u16string();
     list_ = desktop_.AddShellDesktop(0);
     desktop_.SetItemCountSource(list_, [this] { return own_icons_ + shown_files_; });
@@ -60,7 +60,7 @@ class MainWindow : public ::testing::Test {
   }
 
   ScratchFolder scratch_;
-  std::int32_t own_icons_;
+  std::int32_t own_icons_ = 5;  // the desktop's own icons, besides the folder's files
   std::int32_t shown_files_ = 0;
   FakeDesktop desktop_;
   WindowHandle list_ = 0;
@@ -105,12 +105,8 @@ TEST_F(MainWindow, NoChangesNothingAndYesEnablesBothArrangements) {
   EXPECT_TRUE(form_.Enabled(ControlId::Command2));
 }
 
-class MainWindowWith13 : public MainWindow {
- protected:
-  MainWindowWith13() : MainWindow(13) {}
-};
-
-TEST_F(MainWindowWith13, DrawsTheHeartAtOnce) {
+TEST_F(MainWindow, ThirteenItemsDrawTheHeartAtOnce) {
+  own_icons_ = 13;
   Start();
   AnswerYes();
 
@@ -121,12 +117,8 @@ TEST_F(MainWindowWith13, DrawsTheHeartAtOnce) {
   EXPECT_FALSE(form_.Enabled(ControlId::Timer1));
 }
 
-class MainWindowWith12 : public MainWindow {
- protected:
-  MainWindowWith12() : MainWindow(12) {}
-};
-
-TEST_F(MainWindowWith12, WritesTwoIconsAndTheNextTickDrawsTheHeart) {
+TEST_F(MainWindow, TwelveItemsWriteTwoIconsAndTheNextTickDrawsTheHeart) {
+  own_icons_ = 12;
   Start();
   AnswerYes();
 
