@@ -1,8 +1,9 @@
-# Cross-compiles for 32-bit Windows with the i686-w64-mingw32 toolchain.
+# Cross-compiles for 32-bit Windows with the i686-w64-mingw32 toolchain: the
+# shipped program.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 

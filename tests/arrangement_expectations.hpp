@@ -15,11 +15,11 @@ struct Move {
   std::int32_t y;
 };
 
-inline SentMessage CountMessage(WindowHandle list) { return SentMessage{list, LVM_GETITEMCOUNT, 0, 0}; }
+inline SentMessage CountMessage(WindowHandle list) { return SentMessage{list, list_view::kGetItemCount, 0, 0}; }
 
 inline SentMessage MoveMessage(WindowHandle list, const Move& move) {
   const auto packed = static_cast<std::int32_t>(std::int64_t{move.y} * 65536 + move.x);
-  return SentMessage{list, LVM_SETITEMPOSITION, static_cast<std::uint32_t>(move.index), packed};
+  return SentMessage{list, list_view::kSetItemPosition, static_cast<std::uint32_t>(move.index), packed};
 }
 
 inline std::vector<SentMessage> CountThenMoves(WindowHandle list, const std::vector<Move>& moves) {

@@ -2,8 +2,8 @@
 
 #include "arrange/desktop_arrangement.hpp"
 #include "arrangement_expectations.hpp"
+#include "core/runtime_error.hpp"
 #include "fake_desktop.hpp"
-#include "runtime/runtime_error.hpp"
 
 namespace corvella::testing {
 namespace {
@@ -32,7 +32,7 @@ TEST(CountDesktopItems, LeavesZeroWhenNoDesktopViewExists) {
 
   EXPECT_EQ(arrangement.hWndList, 0U);
   EXPECT_EQ(arrangement.lngCount, 0);
-  EXPECT_EQ(desktop.messages(), (std::vector<SentMessage>{CountMessage(0), {0, LVM_SETITEMPOSITION, 0, 0}}));
+  EXPECT_EQ(desktop.messages(), (std::vector<SentMessage>{CountMessage(0), {0, list_view::kSetItemPosition, 0, 0}}));
 }
 
 TEST(CountDesktopItems, FindsTheViewUnderAWorkerWWhenProgmanHasNone) {
@@ -135,7 +135,7 @@ TEST(SetIconPosition, AnIndexTheViewDoesNotHoldChangesNothing) {
   arrangement.SetIconPosition(1, 1966480);
 
   EXPECT_EQ(desktop.Positions(list), (std::vector<ItemPosition>{{0, 0}, {400, 30}, {0, 0}}));
-  EXPECT_EQ(desktop.messages().back(), (SentMessage{list, LVM_SETITEMPOSITION, 1, 1966480}));
+  EXPECT_EQ(desktop.messages().back(), (SentMessage{list, list_view::kSetItemPosition, 1, 1966480}));
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
-#include "runtime/file_rules.hpp"
-
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#include "files/file_numbers.hpp"
 
 namespace corvella {
 namespace {

@@ -1,4 +1,4 @@
-#include "runtime/form_dispatch.hpp"
+#include "form/form_dispatch.hpp"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "app/main_window_layout.hpp"
 
 namespace corvella {
 namespace {

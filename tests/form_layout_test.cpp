@@ -1,9 +1,9 @@
-#include "app/form_layout.hpp"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string_view>
+
+#include "app/main_window_layout.hpp"
 
 namespace corvella {
 namespace {

@@ -1,9 +1,11 @@
-#include "runtime/form_rules.hpp"
+#include "form/form_rules.hpp"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <vector>
+
+#include "app/main_window_layout.hpp"
 
 namespace corvella {
 namespace {

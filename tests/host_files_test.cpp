@@ -1,4 +1,4 @@
-#include "runtime/host_files.hpp"
+#include "host_files.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/runtime_error.hpp"
+#include "core/runtime_error.hpp"
 #include "scratch_folder.hpp"
 
 namespace corvella {
@@ -61,17 +61,17 @@ TEST_F(HostFiles, WildcardsMatchTheLastPartWithoutRegardToCaseInNameOrder) {
             (Names{"Plim.ico", "Plim1.ico", "Plim10.ico", "plim2.ICO", "Plimあ.ico"}));
   EXPECT_EQ(files_.FindAllFiles(folder_.Windows("PLIM?.ico")), (Names{"Plim1.ico", "plim2.ICO", "Plimあ.ico"}));
   EXPECT_EQ(files_.FindAllFiles(folder_.Windows("*")).size(), 7U);  // the folder is not among them
-  EXPECT_EQ(files_.FindFirstFile(folder_.Windows("Plim*.ico")), "Plim.ico");
-  EXPECT_EQ(files_.FindFirstFile(folder_.Windows("*.bmp")), "Plim1.bmp");
+  EXPECT_EQ(files_.FirstMatchingFile(folder_.Windows("Plim*.ico")), "Plim.ico");
+  EXPECT_EQ(files_.FirstMatchingFile(folder_.Windows("*.bmp")), "Plim1.bmp");
 }
 
 TEST_F(HostFiles, ASearchForOneNameFindsItInAnyCaseAndGivesItsOwnName) {
   Touch("Plim1.ico");
-  EXPECT_EQ(files_.FindFirstFile(folder_.Windows("PLIM1.ICO")), "Plim1.ico");
-  EXPECT_EQ(files_.FindFirstFile(folder_.Windows("Plim2.ico")), "");
-  EXPECT_EQ(files_.FindFirstFile(folder_.Windows("missing\\Plim1.ico")), "");
-  EXPECT_EQ(files_.FindFirstFile(folder_.Windows("")), "");
-  EXPECT_TRUE(FailsAsService([&] { files_.FindFirstFile(folder_.Windows("P*\\Plim1.ico")); }));
+  EXPECT_EQ(files_.FirstMatchingFile(folder_.Windows("PLIM1.ICO")), "Plim1.ico");
+  EXPECT_EQ(files_.FirstMatchingFile(folder_.Windows("Plim2.ico")), "");
+  EXPECT_EQ(files_.FirstMatchingFile(folder_.Windows("missing\\Plim1.ico")), "");
+  EXPECT_EQ(files_.FirstMatchingFile(folder_.Windows("")), "");
+  EXPECT_TRUE(FailsAsService([&] { files_.FirstMatchingFile(folder_.Windows("P*\\Plim1.ico")); }));
   EXPECT_TRUE(FailsAsService([&] { files_.FindAllFiles(folder_.Windows("?\\*.ico")); }));
 }
 
@@ -81,8 +81,8 @@ TEST_F(HostFiles, OnlyWellFormedUtf8SpellsALetterOrAWildcard) {
   Touch("Plim1.ico");
   Touch("x\xC1\x81");  // "xA" with the 'A' written overlong
 
-  EXPECT_EQ(files_.FindFirstFile(folder_.Windows("x\xC1\x81")), "x\xC1\x81");
-  EXPECT_EQ(files_.FindFirstFile(folder_.Windows("xa")), "");
+  EXPECT_EQ(files_.FirstMatchingFile(folder_.Windows("x\xC1\x81")), "x\xC1\x81");
+  EXPECT_EQ(files_.FirstMatchingFile(folder_.Windows("xa")), "");
   EXPECT_EQ(files_.FindAllFiles(folder_.Windows("\xC0\xAA")), Names{});          // an overlong '*'
   EXPECT_EQ(files_.FindAllFiles(folder_.Windows("Plim\xC0\xBF.ico")), Names{});  // an overlong '?'
   EXPECT_EQ(files_.FindAllFiles(folder_.Windows("x??")), Names{"x\xC1\x81"});    // one byte per '?'
@@ -96,15 +96,15 @@ TEST_F(HostFiles, TheFirstFileIsNeverHiddenSystemOrAFolderWhileTheFullListHasEve
   files_.Mark(folder_.Windows("Plim1.ico"), FileAttribute::Hidden);
   files_.Mark(folder_.Windows("PLIM2.ICO"), FileAttribute::System);
 
-  EXPECT_EQ(files_.FindFirstFile(folder_.Windows("Plim*.ico")), "Plim3.ico");
-  EXPECT_EQ(files_.FindFirstFile(folder_.Windows("Plim1.ico")), "");
-  EXPECT_EQ(files_.FindFirstFile(folder_.Windows("Plim0.ico")), "");
+  EXPECT_EQ(files_.FirstMatchingFile(folder_.Windows("Plim*.ico")), "Plim3.ico");
+  EXPECT_EQ(files_.FirstMatchingFile(folder_.Windows("Plim1.ico")), "");
+  EXPECT_EQ(files_.FirstMatchingFile(folder_.Windows("Plim0.ico")), "");
   EXPECT_EQ(files_.FindAllFiles(folder_.Windows("Plim*.ico")), (Names{"Plim1.ico", "Plim2.ico", "Plim3.ico"}));
 
   // The mark goes with the file: a new file at the same path is normal.
   files_.Delete(folder_.Windows("Plim1.ico"));
   WriteNew("Plim1.ico", Pattern(4));
-  EXPECT_EQ(files_.FindFirstFile(folder_.Windows("Plim1.ico")), "Plim1.ico");
+  EXPECT_EQ(files_.FirstMatchingFile(folder_.Windows("Plim1.ico")), "Plim1.ico");
 }
 
 TEST_F(HostFiles, BytesWrittenAreTheFileExactlyAndWritesFollowEachOther) {
@@ -154,7 +154,7 @@ TEST_F(HostFiles, FileNumbersStartAtOneAndAreFreeAgainOnceClosed) {
 }
 
 TEST_F(HostFiles, NumbersRunOutAfterTheLastOne) {
-  for (std::int16_t number = 1; number <= HostFileServices::kLastFileNumber; ++number) {
+  for (std::int16_t number = 1; number <= FileNumberTable<int>::kLast; ++number) {
     files_.CreateNew(number, folder_.Windows("f" + std::to_string(number)));
   }
   EXPECT_TRUE(FailsAsService([&] { files_.FreeFileNumber(); }));

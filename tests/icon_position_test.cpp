@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "runtime/runtime_error.hpp"
+#include "core/runtime_error.hpp"
 
 namespace corvella {
 namespace {

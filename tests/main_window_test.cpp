@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "app/form1.hpp"
-#include "app/form_layout.hpp"
+#include "app/main_window_layout.hpp"
 #include "arrangement_expectations.hpp"
 #include "fake_desktop.hpp"
 #include "fake_folder_platform.hpp"
-#include "runtime/headless_form.hpp"
-#include "runtime/host_files.hpp"
-#include "runtime/resource_files.hpp"
+#include "headless_form.hpp"
+#include "host_files.hpp"
+#include "resource_files.hpp"
 #include "scratch_folder.hpp"
 
 namespace corvella::testing {
@@ -82,7 +82,7 @@ TEST_F(MainWindow, StartsWithTheQuestionAndRemovesOnlyItsOwnIconFiles) {
 
   EXPECT_EQ(Files(), (std::vector<std::string>{"Plim1.bmp", "Plim3.ico", "Plimsoll.ico"}));
   EXPECT_EQ(form1_.strDesktop, scratch_.path().string());
-  EXPECT_EQ(form1_.lngRows, 8);
+  EXPECT_EQ(form1_.Desktop().lngRows, 8);
   ASSERT_NE(form1_.objFolder, nullptr);
   EXPECT_FALSE(form_.Enabled(ControlId::Command1));
   EXPECT_FALSE(form_.Enabled(ControlId::Command2));
@@ -197,23 +197,23 @@ TEST_F(MainWindow, TheSpinnerWritesTheColumnHeightIntoTheTextBox) {
 
   form_.Scroll(ScrollArrow::Down);
   EXPECT_EQ(form_.Text(ControlId::Text1), "9");
-  EXPECT_EQ(form1_.lngRows, 9);
+  EXPECT_EQ(form1_.Desktop().lngRows, 9);
 
   for (int i = 0; i < 12; ++i) {
     form_.Scroll(ScrollArrow::Up);
   }
   EXPECT_EQ(form_.Value(ControlId::VScroll1), 0);
   EXPECT_EQ(form_.Text(ControlId::Text1), "0");
-  EXPECT_EQ(form1_.lngRows, 0);
+  EXPECT_EQ(form1_.Desktop().lngRows, 0);
 }
 
 TEST_F(MainWindow, TypedColumnHeightsConvertAndTheRestKeepTheLastOne) {
   Start();
   form_.SelectAll();
   form_.Type("1");
-  EXPECT_EQ(form1_.lngRows, 1);
+  EXPECT_EQ(form1_.Desktop().lngRows, 1);
   form_.Type("2");
-  EXPECT_EQ(form1_.lngRows, 12);
+  EXPECT_EQ(form1_.Desktop().lngRows, 12);
   EXPECT_EQ(form_.Value(ControlId::VScroll1), 8);
 
   const std::vector<std::pair<std::string, std::int32_t>> cases{
@@ -221,13 +221,13 @@ TEST_F(MainWindow, TypedColumnHeightsConvertAndTheRestKeepTheLastOne) {
       {"", 15},   {"abc", 15}, {"40000", 15}, {"-32768", -32768}};
   for (const auto& [text, rows] : cases) {
     form_.ReplaceText(text);
-    EXPECT_EQ(form1_.lngRows, rows) << '"' << text << '"';
+    EXPECT_EQ(form1_.Desktop().lngRows, rows) << '"' << text << '"';
   }
   EXPECT_TRUE(form_.UnhandledErrors().empty());
 
   form_.Scroll(ScrollArrow::Down);  // from the spinner's own value, 8
   EXPECT_EQ(form_.Text(ControlId::Text1), "9");
-  EXPECT_EQ(form1_.lngRows, 9);
+  EXPECT_EQ(form1_.Desktop().lngRows, 9);
 }
 
 TEST_F(MainWindow, ExitEndsAtOnceLeavingTheIconsAndNoMoreTicks) {
@@ -271,7 +271,7 @@ TEST_F(MainWindow, ADesktopFolderThatRefusesFilesStillArmsTheTimer) {
   EXPECT_TRUE(Files().empty());
   EXPECT_TRUE(form_.Enabled(ControlId::Timer1));
   EXPECT_EQ(form1_.intIcon, 9);
-  EXPECT_EQ(form1_.lngRows, 9);
+  EXPECT_EQ(form1_.Desktop().lngRows, 9);
 }
 
 TEST_F(MainWindow, AFolderNamedLikeAnIconIsLeftAloneAndTheOthersAreWritten) {
@@ -348,7 +348,7 @@ TEST_F(MainWindow, WithoutADesktopViewTheHeartWritesFourteenIconsAndKeepsWaiting
   form.Click(ControlId::Command1);
   form.AdvanceTime(4 * kTick);
 
-  EXPECT_EQ(form1.lngCount, 0);
+  EXPECT_EQ(form1.Desktop().lngCount, 0);
   EXPECT_EQ(Files().size(), 14U);
   EXPECT_TRUE(form.Enabled(ControlId::Timer1));
 }
@@ -367,7 +367,7 @@ TEST_F(MainWindow, ArrangementClicksWaitOutARunningTopUp) {
   // the spinner's change was handled inside the top-up.
   EXPECT_EQ(Files().size(), 9U);
   EXPECT_EQ(desktop_.messages(), std::vector<SentMessage>{CountMessage(list_)});
-  EXPECT_EQ(form1_.lngRows, 9);
+  EXPECT_EQ(form1_.Desktop().lngRows, 9);
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ TEST_F(Parallelogram, NegativeColumnHeightGivesNegativeX) {
   Draw(10, -8);
   const auto& messages = desktop_.messages();
   ASSERT_EQ(messages.size(), 11U);
-  EXPECT_EQ(messages[9], (SentMessage{list_, LVM_SETITEMPOSITION, 8, 982990}));
+  EXPECT_EQ(messages[9], (SentMessage{list_, list_view::kSetItemPosition, 8, 982990}));
   EXPECT_EQ(messages[10], MoveMessage(list_, {9, -30, 75}));
   EXPECT_EQ(desktop_.Positions(list_)[8], (ItemPosition{-50, 14}));  // x borrowed one from y
 }

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
+#include "core/runtime_error.hpp"
+#include "host_files.hpp"
 #include "iconfiles/heart_icons.hpp"
-#include "runtime/host_files.hpp"
-#include "runtime/resource_files.hpp"
-#include "runtime/runtime_error.hpp"
+#include "resource_files.hpp"
 #include "scratch_folder.hpp"
 
 namespace corvella::testing {

@@ -1,10 +1,10 @@
-#include "runtime/resource_files.hpp"
+#include "resource_files.hpp"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "runtime/runtime_error.hpp"
+#include "core/runtime_error.hpp"
 #include "scratch_folder.hpp"
 
 namespace corvella {

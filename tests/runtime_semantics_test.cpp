@@ -4,10 +4,10 @@
 #include <limits>
 #include <string>
 
-#include "runtime/arithmetic.hpp"
-#include "runtime/conversions.hpp"
-#include "runtime/resume_next.hpp"
-#include "runtime/runtime_error.hpp"
+#include "core/arithmetic.hpp"
+#include "core/conversions.hpp"
+#include "core/resume_next.hpp"
+#include "core/runtime_error.hpp"
 
 namespace corvella {
 namespace {

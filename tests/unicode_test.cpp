@@ -1,4 +1,4 @@
-#include "runtime/unicode.hpp"
+#include "core/unicode.hpp"
 
 #include <gtest/gtest.h>
 

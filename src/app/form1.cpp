@@ -1,10 +1,10 @@
 #include "app/form1.hpp"
 
+#include "core/arithmetic.hpp"
+#include "core/conversions.hpp"
+#include "core/resume_next.hpp"
 #include "iconfiles/heart_icons.hpp"
 #include "iconfiles/resource_file_writer.hpp"
-#include "runtime/arithmetic.hpp"
-#include "runtime/conversions.hpp"
-#include "runtime/resume_next.hpp"
 
 namespace corvella {
 namespace {
@@ -17,7 +17,7 @@ constexpr std::int32_t kDefaultColumnHeight = 8;
 
 Form1::Form1(FormRuntime& form, WindowSystem& windows, FileServices& files, ResourceReader& resources,
              FolderPlatform& folders)
-    : DesktopArrangement(windows), form_(form), files_(files), resources_(resources), folders_(folders) {}
+    : desktop_(windows), form_(form), files_(files), resources_(resources), folders_(folders) {}
 
 void Form1::OnLoad() { Form_Load(); }
 
@@ -58,7 +58,7 @@ void Form1::OnTimer(ControlId timer) {
 
 void Form1::Form_Load() {
   ResumeNext([&] { objFolder = std::make_unique<clsSystemFolder>(folders_); });
-  ResumeNext([&] { lngRows = kDefaultColumnHeight; });
+  ResumeNext([&] { desktop_.lngRows = kDefaultColumnHeight; });
   ResumeNext([&] { strDesktop = objFolder->Desktop(); });
   DeleteHeartIcons(files_, resources_, strDesktop);
 }
@@ -77,7 +77,7 @@ void Form1::Command2_Click() {
     return;
   }
   DeleteHeartIcons(files_, resources_, strDesktop);
-  MoveIcons2();
+  desktop_.MoveIcons2();
 }
 
 void Form1::Command3_Click() {
@@ -93,7 +93,7 @@ void Form1::Command4_Click() {
 // A text that is no column height (empty while the user retypes, not a
 // number, out of 16-bit range) keeps the last one.
 void Form1::Text1_Change() {
-  ResumeNext([&] { lngRows = TextToInt16(form_.Text(ControlId::Text1)); });
+  ResumeNext([&] { desktop_.lngRows = TextToInt16(form_.Text(ControlId::Text1)); });
 }
 
 // Setting the text runs Text1_Change nested, which sets lngRows.
@@ -102,17 +102,17 @@ void Form1::VScroll1_Change() {
 }
 
 void Form1::Timer1_Timer() {
-  CountDesktopItems();
-  if (lngCount > kMostItemsToTopUp) {
-    MoveIcons();
+  desktop_.CountDesktopItems();
+  if (desktop_.lngCount > kMostItemsToTopUp) {
+    desktop_.MoveIcons();
     ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, false); });
   }
 }
 
 void Form1::ArrangeHeart() {
-  CountDesktopItems();
-  if (lngCount > kMostItemsToTopUp) {
-    MoveIcons();
+  desktop_.CountDesktopItems();
+  if (desktop_.lngCount > kMostItemsToTopUp) {
+    desktop_.MoveIcons();
   } else {
     CreateHeartIcons();
   }
@@ -124,7 +124,7 @@ void Form1::ArrangeHeart() {
 void Form1::CreateHeartIcons() {
   topping_up_ = true;
   std::int16_t last = -1;
-  ResumeNext([&] { last = ToInt16(CheckedSub(kMostItemsToTopUp + 1, lngCount)); });
+  ResumeNext([&] { last = ToInt16(CheckedSub(kMostItemsToTopUp + 1, desktop_.lngCount)); });
   for (intIcon = 0; intIcon <= last; ++intIcon) {
     ResumeNext([&] { WriteResourceFile(files_, resources_, kHeartResource, HeartIconPath(strDesktop, intIcon + 1)); });
     ResumeNext([&] { form_.PumpMessages(); });

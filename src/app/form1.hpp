@@ -9,15 +9,18 @@
 #include <string>
 
 #include "arrange/desktop_arrangement.hpp"
+#include "files/file_services.hpp"
+#include "files/resource_reader.hpp"
 #include "folders/folder_platform.hpp"
 #include "folders/system_folder.hpp"
-#include "runtime/file_services.hpp"
-#include "runtime/form_runtime.hpp"
-#include "runtime/resource_reader.hpp"
+#include "form/form_runtime.hpp"
 
 namespace corvella {
 
-class Form1 final : public DesktopArrangement, public FormEvents {
+// The names are the program's own. Their prefixes give the kind of value:
+// lng a signed 32-bit integer, sng a float, int a 16-bit integer, str a text,
+// obj an object, cls a class; controls are their kind and a number.
+class Form1 final : public FormEvents {
  public:
   Form1(FormRuntime& form, WindowSystem& windows, FileServices& files, ResourceReader& resources,
         FolderPlatform& folders);
@@ -30,25 +33,33 @@ class Form1 final : public DesktopArrangement, public FormEvents {
   void OnChange(ControlId control) override;
   void OnTimer(ControlId timer) override;
 
-  // The window's variables beyond the desktop ones it inherits.
+  // The desktop variables (lngRows, lngCount, hWndList, ...), for reading.
+  [[nodiscard]] const DesktopArrangement& Desktop() const { return desktop_; }
+
+  // The special folders, made at load and released at unload or exit.
   std::unique_ptr<clsSystemFolder> objFolder;
+  // The number of the heart icon file being written, less one.
   std::int16_t intIcon = 0;
+  // The desktop folder's path, without a trailing separator.
   std::string strDesktop;
 
  private:
-  void Form_Load();
-  void Form_Unload(std::int16_t& cancel);
-  void Command1_Click();
-  void Command2_Click();
-  void Command3_Click();
-  void Command4_Click();
-  void Text1_Change();
-  void VScroll1_Change();
-  void Timer1_Timer();
+  void Form_Load();                        // before the window shows: folders, height 8, cleanup
+  void Form_Unload(std::int16_t& cancel);  // the window closes: releases objFolder
+  void Command1_Click();                   // "ハート型に配置": the heart
+  void Command2_Click();                   // "平行四辺形型に配置": cleanup, then the parallelogram
+  void Command3_Click();                   // "終了": ends the program at once
+  void Command4_Click();                   // "はい": enables both arrangement buttons
+  void Text1_Change();                     // the column height was typed
+  void VScroll1_Change();                  // the spinner moved: its value into Text1
+  void Timer1_Timer();                     // draws the heart once the shell shows enough items
 
-  void ArrangeHeart();
-  void CreateHeartIcons();
+  void ArrangeHeart();      // the heart now, or a top-up first
+  void CreateHeartIcons();  // writes the missing heart icon files, then arms Timer1
 
+  // The desktop list view and both pictures. A member, not a base, so that
+  // MoveIcons and hWndList are not part of the window's face.
+  DesktopArrangement desktop_;
   FormRuntime& form_;
   FileServices& files_;
   ResourceReader& resources_;

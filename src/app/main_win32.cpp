@@ -1,16 +1,14 @@
 // The program's entry point: makes the Win32 services, hands them and the
-// window's layout to the window's logic and runs the window. windows.h is
-// left to the Win32 headers, which bring it in only after the interfaces, so
-// that its FindFirstFile macro cannot rename them.
+// window's layout to the window's logic and runs the window.
 #include <exception>
 
 #include "app/form1.hpp"
-#include "app/form_layout.hpp"
+#include "app/main_window_layout.hpp"
 #include "arrange/window_system_win32.hpp"
+#include "files/file_services_win32.hpp"
+#include "files/resource_reader_win32.hpp"
 #include "folders/folder_platform_win32.hpp"
-#include "runtime/file_services_win32.hpp"
-#include "runtime/form_win32.hpp"
-#include "runtime/resource_reader_win32.hpp"
+#include "form/form_win32.hpp"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
   try {

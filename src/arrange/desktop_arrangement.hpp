@@ -27,14 +27,15 @@ class DesktopArrangement {
   // The parallelogram: every item in slanted columns of lngRows.
   void MoveIcons2();
 
-  // The window's variables; zero until set, kept between runs.
-  WindowHandle hWndList = 0;
-  std::int32_t lngCount = 0;
-  std::int32_t lngIndex = 0;
-  std::int32_t lngRows = 0;
-  std::int32_t lngX = 0;
+  // The window's variables, by the program's own names (lng: signed 32-bit,
+  // sng: float); zero until set, kept between runs.
+  WindowHandle hWndList = 0;  // the desktop list view of the last count; 0 when none was found
+  std::int32_t lngCount = 0;  // its item count at the last count
+  std::int32_t lngIndex = 0;  // the item being placed
+  std::int32_t lngRows = 0;   // the column height: icons per column of both grids
+  std::int32_t lngX = 0;      // the last grid position computed
   std::int32_t lngY = 0;
-  float sngScaleX = 0.0F;
+  float sngScaleX = 0.0F;  // the heart's scale, always 1
   float sngScaleY = 0.0F;
 
  private:

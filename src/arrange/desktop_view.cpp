@@ -1,6 +1,6 @@
 // Finding, counting and moving the items of the shell's desktop list view.
 #include "arrange/desktop_arrangement.hpp"
-#include "runtime/resume_next.hpp"
+#include "core/resume_next.hpp"
 
 namespace corvella {
 
@@ -14,7 +14,7 @@ void DesktopArrangement::CountDesktopItems() {
   if (hWndList == 0) {
     FindDesktopViewUnderWorkerW();
   }
-  ResumeNext([&] { lngCount = windows_.SendWindowMessage(hWndList, LVM_GETITEMCOUNT, 0, 0); });
+  ResumeNext([&] { lngCount = windows_.SendWindowMessage(hWndList, list_view::kGetItemCount, 0, 0); });
 }
 
 // After a wallpaper slideshow or Task View, current Windows moves the
@@ -32,7 +32,7 @@ void DesktopArrangement::FindDesktopViewUnderWorkerW() {
 }
 
 void DesktopArrangement::SetIconPosition(std::int32_t index, std::int32_t position) {
-  windows_.SendWindowMessage(hWndList, LVM_SETITEMPOSITION, static_cast<std::uint32_t>(index), position);
+  windows_.SendWindowMessage(hWndList, list_view::kSetItemPosition, static_cast<std::uint32_t>(index), position);
 }
 
 }  // namespace corvella

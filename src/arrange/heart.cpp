@@ -4,8 +4,8 @@
 
 #include "arrange/desktop_arrangement.hpp"
 #include "arrange/icon_position.hpp"
-#include "runtime/arithmetic.hpp"
-#include "runtime/resume_next.hpp"
+#include "core/arithmetic.hpp"
+#include "core/resume_next.hpp"
 
 namespace corvella {
 namespace {

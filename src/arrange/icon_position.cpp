@@ -1,6 +1,6 @@
 #include "arrange/icon_position.hpp"
 
-#include "runtime/arithmetic.hpp"
+#include "core/arithmetic.hpp"
 
 namespace corvella {
 

@@ -2,8 +2,8 @@
 // lower and 20 pixels further right than the one above it.
 #include "arrange/desktop_arrangement.hpp"
 #include "arrange/icon_position.hpp"
-#include "runtime/arithmetic.hpp"
-#include "runtime/resume_next.hpp"
+#include "core/arithmetic.hpp"
+#include "core/resume_next.hpp"
 
 namespace corvella {
 namespace {

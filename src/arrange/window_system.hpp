@@ -10,8 +10,12 @@ namespace corvella {
 // A 32-bit window handle; 0 is "no window" (and, as a parent, the desktop).
 using WindowHandle = std::uint32_t;
 
-inline constexpr std::uint32_t LVM_GETITEMCOUNT = 0x1004;
-inline constexpr std::uint32_t LVM_SETITEMPOSITION = 0x100F;
+// The list-view messages the program sends, in a namespace of their own so
+// that they never meet the macros of <commctrl.h>.
+namespace list_view {
+inline constexpr std::uint32_t kGetItemCount = 0x1004;     // LVM_GETITEMCOUNT
+inline constexpr std::uint32_t kSetItemPosition = 0x100F;  // LVM_SETITEMPOSITION
+}  // namespace list_view
 
 class WindowSystem {
  public:

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "runtime/unicode.hpp"
+#include "core/unicode.hpp"
 
 namespace corvella {
 namespace {

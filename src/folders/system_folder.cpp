@@ -4,7 +4,7 @@
 #include <array>
 #include <span>
 
-#include "runtime/unicode.hpp"
+#include "core/unicode.hpp"
 
 namespace corvella {
 namespace {

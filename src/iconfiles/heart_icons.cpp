@@ -2,9 +2,10 @@
 
 #include <vector>
 
-#include "runtime/arithmetic.hpp"
-#include "runtime/conversions.hpp"
-#include "runtime/resume_next.hpp"
+#include "core/arithmetic.hpp"
+#include "core/conversions.hpp"
+#include "core/resume_next.hpp"
+#include "iconfiles/resource_file_writer.hpp"
 
 namespace corvella {
 namespace {
@@ -24,7 +25,7 @@ std::string HeartIconPath(std::string_view desktop, std::int32_t number) {
 
 void DeleteHeartIcons(FileServices& files, ResourceReader& resources, std::string_view desktop) {
   std::vector<std::uint8_t> heart;
-  if (!ResumeNext([&] { heart = resources.Read(kHeartResource, "CUSTOM"); })) {
+  if (!ResumeNext([&] { heart = resources.Read(kHeartResource, kCustomResourceType); })) {
     return;  // without the icon to compare with, no file is known to be ours
   }
   bool deleted_any = true;

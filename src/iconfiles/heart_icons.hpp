@@ -6,12 +6,13 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/file_services.hpp"
-#include "runtime/resource_reader.hpp"
+#include "files/file_services.hpp"
+#include "files/resource_reader.hpp"
+#include "resource.h"
 
 namespace corvella {
 
-inline constexpr std::string_view kHeartResource = "HEART";
+inline constexpr std::string_view kHeartResource = CORVELLA_HEART_RESOURCE;
 
 // desktop + "\Plim" + number + ".ico"; raises Overflow past 16 bits.
 std::string HeartIconPath(std::string_view desktop, std::int32_t number);

@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "runtime/runtime_error.hpp"
+#include "core/runtime_error.hpp"
 
 namespace corvella {
 
 void WriteResourceFile(FileServices& files, ResourceReader& resources, std::string_view name, std::string_view path) {
-  if (!files.FindFirstFile(path).empty()) {
+  if (!files.FirstMatchingFile(path).empty()) {
     return;
   }
-  const std::vector<std::uint8_t> data = resources.Read(name, "CUSTOM");
+  const std::vector<std::uint8_t> data = resources.Read(name, kCustomResourceType);
   const std::int16_t file_number = files.FreeFileNumber();
   files.CreateNew(file_number, path);
   try {

@@ -4,10 +4,12 @@
 
 #include <string_view>
 
-#include "runtime/file_services.hpp"
-#include "runtime/resource_reader.hpp"
+#include "files/file_services.hpp"
+#include "files/resource_reader.hpp"
 
 namespace corvella {
+
+inline constexpr std::string_view kCustomResourceType = "CUSTOM";
 
 // Writes the "CUSTOM" resource `name` to `path` unless a file is found
 // there. The file is created exclusively, so nothing at the path is ever

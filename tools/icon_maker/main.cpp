@@ -1,8 +1,7 @@
 // Writes the program's icon resources from their icon maps:
 //   icon_maker ico <map> <out>         the icon file
 //   icon_maker image <map> <out>       the bare image of an icon resource
-//   icon_maker group <image id> <out>  an icon group naming that image
-#include <charconv>
+//   icon_maker group <out>             the program's icon group, naming its image
 #include <cstdint>
 #include <fstream>
 #include <iostream>
@@ -14,11 +13,12 @@
 
 #include "icon_maker/icon_bytes.hpp"
 #include "icon_maker/icon_map.hpp"
+#include "resource.h"
 
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: icon_maker ico <map> <out> | icon_maker image <map> <out> | icon_maker group <image id> <out>\n";
+    "usage: icon_maker ico <map> <out> | icon_maker image <map> <out> | icon_maker group <out>\n";
 
 corvella::IconMap ReadMap(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -43,21 +43,11 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
   }
 }
 
-std::uint16_t ParseImageId(const std::string& text) {
-  unsigned value = 0;
-  const auto* const end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc{} || stop != end || value == 0 || value > 0xFFFF) {
-    throw std::runtime_error("an image id is a number from 1 to 65535: " + text);
-  }
-  return static_cast<std::uint16_t>(value);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.size() != 3) {
+  if (args.size() != (!args.empty() && args[0] == "group" ? 2U : 3U)) {
     std::cerr << kUsage;
     return 2;
   }
@@ -68,7 +58,7 @@ int main(int argc, char** argv) {
     } else if (command == "image") {
       WriteBytes(args[2], corvella::IconImageBytes(ReadMap(args[1])));
     } else if (command == "group") {
-      WriteBytes(args[2], corvella::IconGroupBytes(ParseImageId(args[1])));
+      WriteBytes(args[1], corvella::IconGroupBytes(CORVELLA_ICON_IMAGE));
     } else {
       std::cerr << kUsage;
       return 2;

@@ -1,0 +1,23 @@
+// The resume-next policy: a handler runs its statements one by one, and a
+// statement that raises a RuntimeError is abandoned where it failed while the
+// handler goes on with the next one. Writing each skippable statement as
+// ResumeNext([&] { ... }) keeps that visible at every step.
+#pragma once
+
+#include "core/runtime_error.hpp"
+
+namespace corvella {
+
+// Runs one statement; a RuntimeError ends only this statement. Returns
+// whether the statement completed.
+template <typename Statement>
+bool ResumeNext(Statement&& statement) {
+  try {
+    statement();
+    return true;
+  } catch (const RuntimeError&) {
+    return false;
+  }
+}
+
+}  // namespace corvella

@@ -1,0 +1,114 @@
+#include "files/file_services_win32.hpp"
+
+#include <algorithm>
+#include <climits>
+#include <string>
+#include <utility>
+
+#include "core/runtime_error.hpp"
+#include "core/unicode_win32.hpp"
+
+namespace corvella {
+namespace {
+
+[[noreturn]] void Fail(const char* what, std::string_view path) {
+  throw RuntimeError(RuntimeErrorKind::ServiceFailure, std::string(what) + " '" + std::string(path) + "' (error " +
+                                                           std::to_string(::GetLastError()) + ")");
+}
+
+// Runs the search and hands every entry other than "." and ".." to visit.
+// A folder or pattern that matches nothing is an empty result, not a failure.
+template <typename Visit>
+void ForEachEntry(std::string_view pattern, Visit&& visit) {
+  const std::wstring wide_pattern = Utf8ToWide(pattern);
+  WIN32_FIND_DATAW entry{};
+  ScopedFind search(::FindFirstFileW(wide_pattern.c_str(), &entry));
+  if (!search) {
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES) return;
+    Fail("cannot search", pattern);
+  }
+  do {
+    const std::wstring_view name(entry.cFileName);
+    if (name == L"." || name == L"..") continue;
+    if (!visit(static_cast<std::uint32_t>(entry.dwFileAttributes), name)) return;
+  } while (::FindNextFileW(search.Get(), &entry));
+  if (::GetLastError() != ERROR_NO_MORE_FILES) Fail("cannot search", pattern);
+}
+
+}  // namespace
+
+std::string Win32FileServices::FirstMatchingFile(std::string_view pattern) {
+  std::string found;
+  ForEachEntry(pattern, [&](std::uint32_t attributes, std::wstring_view name) {
+    if (!IsNormalFileEntry(attributes)) return true;
+    found = WideToUtf8(name);
+    return false;
+  });
+  return found;
+}
+
+std::vector<std::string> Win32FileServices::FindAllFiles(std::string_view pattern) {
+  std::vector<std::string> names;
+  ForEachEntry(pattern, [&](std::uint32_t attributes, std::wstring_view name) {
+    if (IsFileEntry(attributes)) names.push_back(WideToUtf8(name));
+    return true;
+  });
+  return names;
+}
+
+std::int16_t Win32FileServices::FreeFileNumber() { return open_files_.FreeNumber(); }
+
+void Win32FileServices::CreateNew(std::int16_t file_number, std::string_view path) {
+  open_files_.CheckAvailable(file_number);
+  const std::wstring wide_path = Utf8ToWide(path);
+  ScopedFile file(
+      ::CreateFileW(wide_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) Fail("cannot create", path);
+  open_files_.Add(file_number, std::move(file));
+}
+
+void Win32FileServices::Write(std::int16_t file_number, std::span<const std::uint8_t> bytes) {
+  const HANDLE file = open_files_.At(file_number).Get();
+  while (!bytes.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), MAXDWORD));
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) {
+      Fail("cannot write file number", std::to_string(file_number));
+    }
+    bytes = bytes.subspan(written);
+  }
+}
+
+void Win32FileServices::Close(std::int16_t file_number) {
+  ScopedFile file = open_files_.Remove(file_number);
+  if (!file.Reset()) Fail("cannot close file number", std::to_string(file_number));
+}
+
+std::vector<std::uint8_t> Win32FileServices::ReadAll(std::string_view path) {
+  const std::wstring wide_path = Utf8ToWide(path);
+  const ScopedFile file(::CreateFileW(wide_path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) Fail("cannot open", path);
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.Get(), &size)) Fail("cannot size", path);
+  if (size.QuadPart > INT_MAX) Fail("too large to read", path);
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+  std::size_t filled = 0;
+  while (filled < bytes.size()) {
+    DWORD read = 0;
+    if (!::ReadFile(file.Get(), bytes.data() + filled, static_cast<DWORD>(bytes.size() - filled), &read, nullptr)) {
+      Fail("cannot read", path);
+    }
+    if (read == 0) Fail("file shrank while reading", path);
+    filled += read;
+  }
+  return bytes;
+}
+
+void Win32FileServices::Delete(std::string_view path) {
+  const std::wstring wide_path = Utf8ToWide(path);
+  if (!::DeleteFileW(wide_path.c_str())) Fail("cannot delete", path);
+}
+
+}  // namespace corvella

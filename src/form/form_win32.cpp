@@ -1,0 +1,499 @@
+#include "form/form_win32.hpp"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <string>
+#include <utility>
+
+#include "core/runtime_error.hpp"
+#include "core/unicode_win32.hpp"
+#include "form/form_rules.hpp"
+#include "resource.h"
+
+namespace corvella {
+namespace {
+
+// Clear of IDOK and IDCANCEL, which the dialog manager sends for Enter and
+// Escape: no button of the window is the default or the cancel button.
+constexpr int kFirstCommandId = 100;
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kWindowExStyle = 0;
+
+std::size_t IndexOf(ControlId control) { return static_cast<std::size_t>(control); }
+
+int CommandIdOf(ControlId control) { return kFirstCommandId + static_cast<int>(control); }
+
+std::wstring ToWide(std::u16string_view text) { return {text.begin(), text.end()}; }
+
+[[noreturn]] void Fail(const std::string& what) { throw RuntimeError(RuntimeErrorKind::ServiceFailure, what); }
+
+// Calls that newer systems have; looked up so that the exe still starts
+// without them.
+template <typename Function>
+Function LookUpUser32(const char* name) {
+  const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+  if (user32 == nullptr) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(user32, name)));
+}
+
+UINT ScreenDpi(HWND window) {
+  const ScopedWindowDC dc(window);
+  const int dpi = ::GetDeviceCaps(dc.Get(), LOGPIXELSY);
+  return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+UINT WindowDpi(HWND window) {
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  static const auto get_dpi_for_window = LookUpUser32<GetDpiForWindowFunction>("GetDpiForWindow");
+  if (get_dpi_for_window != nullptr) {
+    const UINT dpi = get_dpi_for_window(window);
+    if (dpi != 0) return dpi;
+  }
+  return ScreenDpi(window);
+}
+
+RECT OuterRect(int client_width, int client_height, UINT dpi) {
+  using AdjustForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+  static const auto adjust_for_dpi = LookUpUser32<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
+  RECT rect{0, 0, client_width, client_height};
+  if (adjust_for_dpi == nullptr || !adjust_for_dpi(&rect, kWindowStyle, FALSE, kWindowExStyle, dpi)) {
+    ::AdjustWindowRectEx(&rect, kWindowStyle, FALSE, kWindowExStyle);
+  }
+  return rect;
+}
+
+// The system's message font, which the system reports at its own DPI,
+// scaled to the window's.
+LOGFONTW MessageFont(UINT dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  LOGFONTW font{};
+  if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+    font = metrics.lfMessageFont;
+  } else {
+    ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
+  }
+  font.lfHeight = ::MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(ScreenDpi(nullptr)));
+  return font;
+}
+
+SIZE TextExtent(HWND control, HFONT font, const std::wstring& text) {
+  SIZE size{};
+  const ScopedWindowDC dc(control);
+  const ScopedSelectObject selected(dc.Get(), font);
+  ::GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return size;
+}
+
+ScrollRequest ToScrollRequest(WORD code) {
+  switch (code) {
+    case SB_LINEUP:
+      return ScrollRequest::LineUp;
+    case SB_LINEDOWN:
+      return ScrollRequest::LineDown;
+    case SB_PAGEUP:
+      return ScrollRequest::PageUp;
+    case SB_PAGEDOWN:
+      return ScrollRequest::PageDown;
+    case SB_THUMBPOSITION:
+      return ScrollRequest::ThumbPosition;
+    case SB_TOP:
+      return ScrollRequest::Top;
+    case SB_BOTTOM:
+      return ScrollRequest::Bottom;
+    default:
+      return ScrollRequest::Other;
+  }
+}
+
+struct ControlClass {
+  const wchar_t* name;
+  DWORD style;
+  DWORD ex_style;
+};
+
+ControlClass ClassFor(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::PushButton:
+      return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case ControlKind::Label:
+      return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
+    case ControlKind::TextBox:
+      return {L"EDIT", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::VerticalScrollBar:
+      return {L"SCROLLBAR", WS_TABSTOP | SBS_VERT, 0};
+    case ControlKind::Timer:
+      break;
+  }
+  return {nullptr, 0, 0};
+}
+
+bool TakesFocus(ControlKind kind) {
+  return kind == ControlKind::PushButton || kind == ControlKind::TextBox || kind == ControlKind::VerticalScrollBar;
+}
+
+}  // namespace
+
+Win32Form::Win32Form(const FormLayout& layout, HINSTANCE instance)
+    : layout_(layout), instance_(instance), dispatch_(layout) {
+  for (const ControlLayout& control : layout_.controls) layouts_.at(IndexOf(control.id)) = &control;
+}
+
+Win32Form::~Win32Form() {
+  if (window_ != nullptr) ::DestroyWindow(window_);
+}
+
+int Win32Form::Run(FormEvents& events) {
+  INITCOMMONCONTROLSEX common_controls{sizeof(common_controls), ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&common_controls);
+  CreateMainWindow();
+  dpi_ = WindowDpi(window_);
+  font_ = FittingFont(dpi_);
+  LoadIcons();
+  CreateControls();
+  PlaceWindow();
+
+  // A handler's fault other than a RuntimeError ends the window; Run
+  // rethrows it once the loop is over.
+  dispatch_.Attach(events, [this] {
+    if (window_ != nullptr) {
+      ::DestroyWindow(window_);
+    } else {
+      ::PostQuitMessage(1);
+    }
+  });
+  dispatch_.Load();
+  if (window_ != nullptr) {
+    ::ShowWindow(window_, SW_SHOWDEFAULT);
+    ::UpdateWindow(window_);
+    FocusFirstControl();
+  }
+
+  MSG message{};
+  int exit_code = 0;
+  for (;;) {
+    const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) {
+      exit_code = static_cast<int>(message.wParam);
+      break;
+    }
+    if (got == -1) Fail("the message loop failed");
+    Dispatch(message);
+  }
+  dispatch_.RethrowFailure();
+  return exit_code;
+}
+
+void Win32Form::CreateMainWindow() {
+  const std::wstring class_name = L"Corvella" + Utf8ToWide(layout_.name);
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof(window_class);
+  window_class.lpfnWndProc = &Win32Form::WindowProc;
+  window_class.hInstance = instance_;
+  window_class.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  window_class.lpszClassName = class_name.c_str();
+  if (!::RegisterClassExW(&window_class) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    Fail("cannot register the window class");
+  }
+  const std::wstring caption = ToWide(layout_.caption);
+  ::CreateWindowExW(kWindowExStyle, class_name.c_str(), caption.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
+  if (window_ == nullptr) Fail("cannot create the window");
+}
+
+void Win32Form::CreateControls() {
+  // Creation order is the order of the Tab key.
+  for (const ControlLayout& control : layout_.controls) {
+    if (control.kind == ControlKind::Timer) continue;
+    const ControlClass control_class = ClassFor(control.kind);
+    const DWORD style = WS_CHILD | WS_VISIBLE | control_class.style | (control.enabled ? 0 : WS_DISABLED);
+    const std::wstring text = ToWide(control.text);
+    const HWND created =
+        ::CreateWindowExW(control_class.ex_style, control_class.name, text.c_str(), style, 0, 0, 0, 0, window_,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandIdOf(control.id))), instance_, nullptr);
+    if (created == nullptr) Fail("cannot create control " + std::string(control.name));
+    controls_.at(IndexOf(control.id)) = created;
+    ::SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    if (control.kind == ControlKind::VerticalScrollBar) {
+      SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_POS, control.minimum, control.maximum, 0, control.value, 0};
+      ::SetScrollInfo(created, SB_CTL, &info, FALSE);
+    }
+    PlaceControl(control);
+  }
+}
+
+void Win32Form::LoadIcons() {
+  const auto load = [&](int size_metric) {
+    const int size = ::GetSystemMetrics(size_metric);
+    return ScopedIcon(
+        static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(CORVELLA_ICON_GROUP), IMAGE_ICON, size, size, 0)));
+  };
+  big_icon_ = load(SM_CXICON);
+  small_icon_ = load(SM_CXSMICON);
+  if (big_icon_) ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_.Get()));
+  if (small_icon_) ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_.Get()));
+}
+
+void Win32Form::ApplyDpi(UINT dpi) {
+  dpi_ = dpi;
+  ScopedFont font = FittingFont(dpi_);
+  for (HWND control : controls_) {
+    if (control != nullptr) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+  }
+  // The controls use the new font before the old one is deleted.
+  font_ = std::move(font);
+  for (const ControlLayout& control : layout_.controls) {
+    if (control.kind != ControlKind::Timer) PlaceControl(control);
+  }
+}
+
+// The message font, a little smaller where a label's caption would run
+// into the control beside it: a system font wider than the one the layout
+// was drawn for must not hide the end of the question under "はい".
+ScopedFont Win32Form::FittingFont(UINT dpi) const {
+  LOGFONTW font = MessageFont(dpi);
+  const int smallest = std::abs(font.lfHeight) * 3 / 4;
+  for (;;) {
+    ScopedFont candidate(::CreateFontIndirectW(&font));
+    if (!candidate) Fail("cannot create the message font");
+    if (std::abs(font.lfHeight) <= smallest || CaptionsFit(candidate.Get(), dpi)) return candidate;
+    font.lfHeight += font.lfHeight < 0 ? 1 : -1;
+  }
+}
+
+bool Win32Form::CaptionsFit(HFONT font, UINT dpi) const {
+  for (const ControlLayout& control : layout_.controls) {
+    if (!control.sizes_to_caption) continue;
+    const SIZE extent = TextExtent(window_, font, ToWide(control.text));
+    if (extent.cx > TwipsToPixels(LabelRoom(layout_, control), static_cast<int>(dpi))) return false;
+  }
+  return true;
+}
+
+void Win32Form::PlaceControl(const ControlLayout& control) {
+  const HWND handle = controls_.at(IndexOf(control.id));
+  PixelRect place = ControlPixels(control, static_cast<int>(dpi_));
+  if (control.sizes_to_caption) {
+    const int length = ::GetWindowTextLengthW(handle);
+    std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
+    caption.resize(static_cast<std::size_t>(::GetWindowTextW(handle, caption.data(), length + 1)));
+    const SIZE extent = TextExtent(handle, font_.Get(), caption);
+    place.width = extent.cx;
+    place.height = extent.cy;
+  }
+  ::SetWindowPos(handle, nullptr, place.left, place.top, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Form::PlaceWindow() {
+  const int dpi = static_cast<int>(dpi_);
+  const RECT outer =
+      OuterRect(TwipsToPixels(layout_.client_width, dpi), TwipsToPixels(layout_.client_height, dpi), dpi_);
+  const int width = outer.right - outer.left;
+  const int height = outer.bottom - outer.top;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  ::GetMonitorInfoW(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& work = monitor.rcWork;
+  const PixelPoint origin =
+      CentredOrigin({work.left, work.top, work.right - work.left, work.bottom - work.top}, width, height);
+  ::SetWindowPos(window_, nullptr, origin.x, origin.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Form::FocusFirstControl() {
+  for (const ControlLayout& control : layout_.controls) {
+    const HWND handle = controls_.at(IndexOf(control.id));
+    if (TakesFocus(control.kind) && ::IsWindowEnabled(handle)) {
+      ::SetFocus(handle);
+      return;
+    }
+  }
+}
+
+void Win32Form::Dispatch(MSG& message) {
+  if (window_ != nullptr && ::IsDialogMessageW(window_, &message)) return;
+  ::TranslateMessage(&message);
+  ::DispatchMessageW(&message);
+}
+
+LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<Win32Form*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    form->window_ = window;
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<Win32Form*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (form == nullptr) return ::DefWindowProcW(window, message, wparam, lparam);
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    form->window_ = nullptr;
+    form->controls_.fill(nullptr);
+    form->last_focus_ = nullptr;
+    return ::DefWindowProcW(window, message, wparam, lparam);
+  }
+  return form->HandleMessage(message, wparam, lparam);
+}
+
+LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(wparam, lparam);
+      return 0;
+    case WM_VSCROLL:
+      OnVScroll(wparam, lparam);
+      return 0;
+    case WM_TIMER:
+      OnTimer(wparam);
+      return 0;
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_ENDSESSION:
+      if (wparam) OnEndSession();
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(wparam, lparam);
+      return 0;
+    case WM_ACTIVATE:
+      // A plain window forgets its focused control when it is deactivated.
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        const HWND focus = ::GetFocus();
+        if (focus != nullptr && ::IsChild(window_, focus)) last_focus_ = focus;
+      }
+      break;
+    case WM_SETFOCUS:
+      if (last_focus_ != nullptr && ::IsWindowEnabled(last_focus_)) {
+        ::SetFocus(last_focus_);
+        return 0;
+      }
+      break;
+    case WM_DESTROY:
+      if (timer_enabled_) ::KillTimer(window_, static_cast<UINT_PTR>(CommandIdOf(ControlId::Timer1)));
+      ::PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return ::DefWindowProcW(window_, message, wparam, lparam);
+}
+
+void Win32Form::OnCommand(WPARAM wparam, LPARAM lparam) {
+  const int index = LOWORD(wparam) - kFirstCommandId;
+  if (index < 0 || static_cast<std::size_t>(index) >= kControlCount || layouts_.at(index) == nullptr) return;
+  const ControlLayout& control = *layouts_.at(index);
+  const HWND sender = reinterpret_cast<HWND>(lparam);
+  if (sender == nullptr || sender != controls_.at(index)) return;
+  const WORD code = HIWORD(wparam);
+  if (control.kind == ControlKind::PushButton && code == BN_CLICKED) {
+    dispatch_.Click(control.id, ::IsWindowEnabled(sender) != FALSE);
+  } else if (control.kind == ControlKind::TextBox && code == EN_CHANGE) {
+    dispatch_.TextChanged(control.id);
+  }
+}
+
+void Win32Form::OnVScroll(WPARAM wparam, LPARAM lparam) {
+  const HWND sender = reinterpret_cast<HWND>(lparam);
+  for (const ControlLayout& control : layout_.controls) {
+    if (control.kind != ControlKind::VerticalScrollBar || controls_.at(IndexOf(control.id)) != sender) continue;
+    dispatch_.Scroll(control.id, ToScrollRequest(LOWORD(wparam)), static_cast<short>(HIWORD(wparam)),
+                     [&](int value) { ::SetScrollPos(sender, SB_CTL, value, TRUE); });
+    return;
+  }
+}
+
+void Win32Form::OnTimer(WPARAM wparam) {
+  if (wparam != static_cast<WPARAM>(CommandIdOf(ControlId::Timer1))) return;
+  dispatch_.Tick(ControlId::Timer1, timer_enabled_);
+}
+
+void Win32Form::OnClose() {
+  if (dispatch_.Close() && window_ != nullptr) ::DestroyWindow(window_);
+}
+
+// The session ends without a WM_CLOSE, and the system ends the process
+// afterwards whatever the unload asks.
+void Win32Form::OnEndSession() { dispatch_.EndSession(); }
+
+void Win32Form::OnDpiChanged(WPARAM wparam, LPARAM lparam) {
+  ApplyDpi(HIWORD(wparam));
+  const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+  ::SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+const ControlLayout& Win32Form::LayoutOf(ControlId control) const {
+  const ControlLayout* found = layouts_.at(IndexOf(control));
+  if (found == nullptr) Fail("the window has no such control");
+  return *found;
+}
+
+HWND Win32Form::ControlWindow(ControlId control) const {
+  const HWND handle = controls_.at(IndexOf(control));
+  if (handle == nullptr) Fail("control " + std::string(LayoutOf(control).name) + " has no window");
+  return handle;
+}
+
+bool Win32Form::Enabled(ControlId control) const {
+  if (LayoutOf(control).kind == ControlKind::Timer) return timer_enabled_;
+  return ::IsWindowEnabled(ControlWindow(control)) != FALSE;
+}
+
+void Win32Form::SetEnabled(ControlId control, bool enabled) {
+  const ControlLayout& layout = LayoutOf(control);
+  if (layout.kind == ControlKind::Timer) {
+    if (enabled == timer_enabled_) return;
+    const auto timer_id = static_cast<UINT_PTR>(CommandIdOf(control));
+    if (enabled) {
+      if (window_ == nullptr || ::SetTimer(window_, timer_id, static_cast<UINT>(layout.interval_ms), nullptr) == 0) {
+        Fail("cannot start the timer");
+      }
+    } else if (window_ != nullptr) {
+      ::KillTimer(window_, timer_id);
+    }
+    timer_enabled_ = enabled;
+    return;
+  }
+  const HWND handle = ControlWindow(control);
+  if (!enabled && ::GetFocus() == handle) ::SetFocus(::GetNextDlgTabItem(window_, handle, FALSE));
+  ::EnableWindow(handle, enabled ? TRUE : FALSE);
+}
+
+std::string Win32Form::Text(ControlId control) const {
+  const HWND handle = ControlWindow(control);
+  const int length = ::GetWindowTextLengthW(handle);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextW(handle, text.data(), length + 1)));
+  return WideToUtf8(text);
+}
+
+void Win32Form::SetText(ControlId control, std::string_view text) {
+  const ControlLayout& layout = LayoutOf(control);
+  const HWND handle = ControlWindow(control);
+  const std::wstring wide = Utf8ToWide(text);
+  BOOL set = FALSE;
+  // A text box raises its change event inside the call.
+  dispatch_.RaiseNested([&] { set = ::SetWindowTextW(handle, wide.c_str()); });
+  if (!set) Fail("cannot set the text of " + std::string(layout.name));
+  if (layout.sizes_to_caption) PlaceControl(layout);
+}
+
+std::int16_t Win32Form::Value(ControlId control) const { return dispatch_.Value(control); }
+
+void Win32Form::PumpMessages() {
+  dispatch_.Pumping([&] {
+    MSG message{};
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        // Left for the message loop in Run, which ends the program.
+        ::PostQuitMessage(static_cast<int>(message.wParam));
+        return;
+      }
+      Dispatch(message);
+    }
+  });
+}
+
+void Win32Form::EndProgram() { ::ExitProcess(0); }
+
+}  // namespace corvella

@@ -1,0 +1,80 @@
+// The form runtime on Win32: builds the window and its standard controls
+// from the layout table at the window's real DPI, runs the message loop and
+// hands clicks, text changes, scroll bar steps, timer ticks and the close of
+// the window to the window's logic.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstddef>
+
+#include "core/scoped_handle_win32.hpp"
+#include "form/control_layout.hpp"
+#include "form/form_dispatch.hpp"
+#include "form/form_runtime.hpp"
+
+namespace corvella {
+
+class Win32Form final : public FormRuntime {
+ public:
+  Win32Form(const FormLayout& layout, HINSTANCE instance);
+  ~Win32Form() override;
+  Win32Form(const Win32Form&) = delete;
+  Win32Form& operator=(const Win32Form&) = delete;
+
+  // Creates the window and every control, runs OnLoad, shows the window and
+  // handles its messages until it is destroyed; returns the exit code. A
+  // failure other than a RuntimeError in a handler closes the window and is
+  // rethrown from here.
+  int Run(FormEvents& events);
+
+  [[nodiscard]] bool Enabled(ControlId control) const override;
+  void SetEnabled(ControlId control, bool enabled) override;
+  [[nodiscard]] std::string Text(ControlId control) const override;
+  void SetText(ControlId control, std::string_view text) override;
+  [[nodiscard]] std::int16_t Value(ControlId control) const override;
+  void PumpMessages() override;
+  [[noreturn]] void EndProgram() override;
+
+ private:
+  static constexpr std::size_t kControlCount = static_cast<std::size_t>(ControlId::Timer1) + 1;
+
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void OnCommand(WPARAM wparam, LPARAM lparam);
+  void OnVScroll(WPARAM wparam, LPARAM lparam);
+  void OnTimer(WPARAM wparam);
+  void OnClose();
+  void OnEndSession();
+  void OnDpiChanged(WPARAM wparam, LPARAM lparam);
+
+  void CreateMainWindow();
+  void CreateControls();
+  void LoadIcons();
+  void ApplyDpi(UINT dpi);
+  [[nodiscard]] ScopedFont FittingFont(UINT dpi) const;
+  [[nodiscard]] bool CaptionsFit(HFONT font, UINT dpi) const;
+  void PlaceControl(const ControlLayout& control);
+  void PlaceWindow();
+  void FocusFirstControl();
+  void Dispatch(MSG& message);
+
+  [[nodiscard]] const ControlLayout& LayoutOf(ControlId control) const;
+  [[nodiscard]] HWND ControlWindow(ControlId control) const;
+
+  const FormLayout& layout_;
+  HINSTANCE instance_;
+  FormDispatch dispatch_;
+  HWND window_ = nullptr;
+  std::array<const ControlLayout*, kControlCount> layouts_{};
+  std::array<HWND, kControlCount> controls_{};
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  ScopedFont font_;
+  ScopedIcon big_icon_;
+  ScopedIcon small_icon_;
+  bool timer_enabled_ = false;
+  HWND last_focus_ = nullptr;
+};
+
+}  // namespace corvella
