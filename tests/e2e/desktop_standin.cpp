@@ -4,11 +4,15 @@
 // per file of the desktop folder. It follows the folder a few times a second
 // and records every message that another process sends to the list view.
 //
-//   desktop_standin.exe [--items N] [--workerw] [--frozen]
-//     --items N   placeholder items before the files (default 0)
-//     --workerw   the view lives under a top-level "WorkerW", as on current
-//                 Windows, and "Progman" stays empty
-//     --frozen    the folder is read once at start and never again
+//   desktop_standin.exe [--items N] [--workerw] [--frozen] [--autoarrange]
+//                       [--snaptogrid]
+//     --items N       placeholder items before the files (default 0)
+//     --workerw       the view lives under a top-level "WorkerW", as on
+//                     current Windows, and "Progman" stays empty
+//     --frozen        the folder is read once at start and then only once
+//                     the driver asks the stand-in to follow it
+//     --autoarrange   the view arranges its icons by itself (LVS_AUTOARRANGE)
+//     --snaptogrid    the view snaps its icons to a grid (LVS_EX_SNAPTOGRID)
 #include <windows.h>
 // The shell and common-control headers need windows.h first.
 #include <commctrl.h>
@@ -18,6 +22,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -30,6 +35,9 @@ namespace {
 
 constexpr UINT_PTR kRescanTimer = 1;
 constexpr UINT kRescanMillis = 200;
+// Posted to itself by the hang command, so that the command is answered
+// before the window thread stops; wparam holds the milliseconds.
+constexpr UINT kHangMessage = WM_APP + 1;
 constexpr COLORREF kDesktopColour = RGB(0, 96, 128);
 
 struct FindCloser {
@@ -47,10 +55,17 @@ bool EndsWithIco(const std::wstring& name) {
   return name.size() > 4 && ::lstrcmpiW(name.c_str() + name.size() - 4, L".ico") == 0;
 }
 
+struct StandInOptions {
+  int placeholders = 0;
+  bool under_worker = false;
+  bool frozen = false;
+  bool auto_arrange = false;
+  bool snap_to_grid = false;
+};
+
 class DesktopStandIn {
  public:
-  DesktopStandIn(HINSTANCE instance, int placeholders, bool under_worker, bool frozen)
-      : instance_(instance), placeholders_(placeholders), under_worker_(under_worker), frozen_(frozen) {
+  DesktopStandIn(HINSTANCE instance, const StandInOptions& options) : instance_(instance), options_(options) {
     ::QueryPerformanceFrequency(&frequency_);
     ::QueryPerformanceCounter(&start_);
     wchar_t folder[MAX_PATH] = {};
@@ -68,6 +83,7 @@ class DesktopStandIn {
                                            DWORD_PTR self);
 
   LRESULT OnCopyData(const COPYDATASTRUCT& data);
+  void FollowFolder();
   void Record(UINT message, WPARAM wparam, LPARAM lparam, LRESULT result, std::int64_t micros);
   std::int64_t Micros() const;
 
@@ -85,9 +101,7 @@ class DesktopStandIn {
   }
 
   HINSTANCE instance_;
-  int placeholders_;
-  bool under_worker_;
-  bool frozen_;
+  StandInOptions options_;
   std::wstring folder_;
   LARGE_INTEGER frequency_{};
   LARGE_INTEGER start_{};
@@ -137,7 +151,7 @@ bool DesktopStandIn::Create() {
   progman_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"Progman", L"Program Manager", style, 0, 0, width, height, nullptr,
                                nullptr, instance_, this);
   HWND view_parent = progman_;
-  if (under_worker_) {
+  if (options_.under_worker) {
     // Current Windows keeps an empty WorkerW beside the one holding the view.
     view_parent = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"WorkerW", L"", style, 0, 0, width, height, nullptr, nullptr,
                                     instance_, this);
@@ -146,11 +160,16 @@ bool DesktopStandIn::Create() {
   }
   HWND shell_view = ::CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD | WS_VISIBLE, 0, 0, width, height,
                                       view_parent, nullptr, instance_, this);
-  // Icon view and no automatic arrangement, so that moved items stay put.
-  list_ = ::CreateWindowExW(0, WC_LISTVIEWW, L"FolderView", WS_CHILD | WS_VISIBLE | LVS_ICON, 0, 0, width, height,
-                            shell_view, nullptr, instance_, nullptr);
+  // Icon view and, unless asked for, no automatic arrangement, so that
+  // moved items stay put.
+  const DWORD list_style = WS_CHILD | WS_VISIBLE | LVS_ICON | (options_.auto_arrange ? LVS_AUTOARRANGE : 0);
+  list_ = ::CreateWindowExW(0, WC_LISTVIEWW, L"FolderView", list_style, 0, 0, width, height, shell_view, nullptr,
+                            instance_, nullptr);
   if (progman_ == nullptr || shell_view == nullptr || list_ == nullptr) {
     return false;
+  }
+  if (options_.snap_to_grid) {
+    ListView_SetExtendedListViewStyleEx(list_, LVS_EX_SNAPTOGRID, LVS_EX_SNAPTOGRID);
   }
   ListView_SetBkColor(list_, kDesktopColour);
   ListView_SetTextBkColor(list_, CLR_NONE);
@@ -161,7 +180,7 @@ bool DesktopStandIn::Create() {
   file_image_ = ::ImageList_AddIcon(images_, ::LoadIconW(nullptr, IDI_WINLOGO));
   ListView_SetImageList(list_, images_, LVSIL_NORMAL);
 
-  for (int i = 1; i <= placeholders_; ++i) {
+  for (int i = 1; i <= options_.placeholders; ++i) {
     AppendItem(L"Item " + std::to_wstring(i), placeholder_image_);
   }
   std::vector<FolderFile> files = ReadFolder();
@@ -170,11 +189,13 @@ bool DesktopStandIn::Create() {
     shown_.back().file = file.name;
   }
   ::SetWindowSubclass(list_, ListViewSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
-  if (!frozen_) {
-    ::SetTimer(progman_, kRescanTimer, kRescanMillis, nullptr);
+  if (!options_.frozen) {
+    FollowFolder();
   }
   return true;
 }
+
+void DesktopStandIn::FollowFolder() { ::SetTimer(progman_, kRescanTimer, kRescanMillis, nullptr); }
 
 int DesktopStandIn::Run() {
   MSG message;
@@ -210,6 +231,9 @@ LRESULT CALLBACK DesktopStandIn::TopLevelProc(HWND window, UINT message, WPARAM 
       if (self != nullptr && window == self->progman_) {
         return self->OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lparam));
       }
+      return 0;
+    case kHangMessage:
+      ::Sleep(static_cast<DWORD>(wparam));
       return 0;
     case WM_CLOSE:
       ::PostQuitMessage(0);
@@ -267,6 +291,17 @@ LRESULT DesktopStandIn::OnCopyData(const COPYDATASTRUCT& data) {
       return 1;
     case StandInCommand::CountLog:
       return static_cast<LRESULT>(log_.size());
+    case StandInCommand::Hang: {
+      std::uint32_t millis = 0;
+      if (data.cbData != sizeof(millis) || data.lpData == nullptr) {
+        return 0;
+      }
+      std::memcpy(&millis, data.lpData, sizeof(millis));
+      return ::PostMessageW(progman_, kHangMessage, millis, 0) ? 1 : 0;
+    }
+    case StandInCommand::FollowFolder:
+      FollowFolder();
+      return 1;
   }
   return 0;
 }
@@ -365,6 +400,9 @@ bool DesktopStandIn::WriteReport(const std::wstring& path) {
   if (!out) {
     return false;
   }
+  DWORD extended_style = 0;
+  Own([&] { extended_style = ListView_GetExtendedListViewStyle(list_); });
+  out << "style " << static_cast<DWORD>(::GetWindowLongW(list_, GWL_STYLE)) << ' ' << extended_style << '\n';
   for (std::size_t i = 0; i < shown_.size(); ++i) {
     POINT where{};
     Own([&] { ::SendMessageW(list_, LVM_GETITEMPOSITION, i, reinterpret_cast<LPARAM>(&where)); });
@@ -382,24 +420,26 @@ bool DesktopStandIn::WriteReport(const std::wstring& path) {
 }  // namespace corvella::e2e
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
-  int placeholders = 0;
-  bool under_worker = false;
-  bool frozen = false;
+  corvella::e2e::StandInOptions options;
   int count = 0;
   wchar_t** args = ::CommandLineToArgvW(::GetCommandLineW(), &count);
   for (int i = 1; i < count; ++i) {
     const std::wstring arg = args[i];
     if (arg == L"--items" && i + 1 < count) {
-      placeholders = std::max(0, _wtoi(args[++i]));
+      options.placeholders = std::max(0, _wtoi(args[++i]));
     } else if (arg == L"--workerw") {
-      under_worker = true;
+      options.under_worker = true;
     } else if (arg == L"--frozen") {
-      frozen = true;
+      options.frozen = true;
+    } else if (arg == L"--autoarrange") {
+      options.auto_arrange = true;
+    } else if (arg == L"--snaptogrid") {
+      options.snap_to_grid = true;
     }
   }
   ::LocalFree(args);
 
-  corvella::e2e::DesktopStandIn standin(instance, placeholders, under_worker, frozen);
+  corvella::e2e::DesktopStandIn standin(instance, options);
   if (!standin.Create()) {
     return 1;
   }

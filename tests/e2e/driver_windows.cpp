@@ -30,6 +30,12 @@ bool ChildProcess::WaitForExit(DWORD millis) const {
   return ::WaitForSingleObject(info_.hProcess, millis) == WAIT_OBJECT_0;
 }
 
+DWORD ChildProcess::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  ::GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
 void Pause(std::chrono::milliseconds length) { std::this_thread::sleep_for(length); }
 
 std::wstring ClassOf(HWND window) {

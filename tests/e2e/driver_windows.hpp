@@ -32,6 +32,8 @@ class ChildProcess {
   [[nodiscard]] bool Running() const;
   // Waits for the process to end; false when it still runs after the wait.
   bool WaitForExit(DWORD millis) const;
+  // The code the process ended with (STILL_ACTIVE while it runs).
+  [[nodiscard]] DWORD ExitCode() const;
 
  private:
   PROCESS_INFORMATION info_{};

@@ -39,9 +39,12 @@ StandInReport StandIn::Report() const {
 
 namespace {
 
-DWORD_PTR Command(HWND progman, StandInCommand command, const char* what) {
+DWORD_PTR Command(HWND progman, StandInCommand command, const char* what, const void* payload = nullptr,
+                  DWORD payload_size = 0) {
   COPYDATASTRUCT data{};
   data.dwData = static_cast<ULONG_PTR>(command);
+  data.cbData = payload_size;
+  data.lpData = const_cast<void*>(payload);
   DWORD_PTR answer = 0;
   if (::SendMessageTimeoutW(progman, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 10000,
                             &answer) == 0) {
@@ -60,6 +63,19 @@ void StandIn::ClearLog() const {
 
 std::size_t StandIn::LogSize() const {
   return static_cast<std::size_t>(Command(progman_, StandInCommand::CountLog, "how long its log is"));
+}
+
+void StandIn::Hang(std::chrono::milliseconds length) const {
+  const auto millis = static_cast<std::uint32_t>(length.count());
+  if (Command(progman_, StandInCommand::Hang, "to hang", &millis, sizeof(millis)) != 1) {
+    throw ScenarioFailed("the desktop stand-in refused to hang");
+  }
+}
+
+void StandIn::FollowFolder() const {
+  if (Command(progman_, StandInCommand::FollowFolder, "to follow the folder") != 1) {
+    throw ScenarioFailed("the desktop stand-in did not start following the folder");
+  }
 }
 
 StandInReport StandIn::WaitFor(const std::function<bool(const StandInReport&)>& condition, const std::string& what,
@@ -120,6 +136,28 @@ bool ReadBytes(const std::wstring& path, std::string& bytes) {
   }
   bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   return true;
+}
+
+void WriteSparseFile(const std::wstring& path, std::uint64_t size) {
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    throw ScenarioFailed("cannot create " + ToUtf8(path));
+  }
+  LARGE_INTEGER end{};
+  end.QuadPart = static_cast<LONGLONG>(size);
+  const bool sized = ::SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file);
+  ::CloseHandle(file);
+  if (!sized) {
+    throw ScenarioFailed("cannot make " + ToUtf8(path) + " " + std::to_string(size) + " bytes long");
+  }
+}
+
+std::optional<std::uint64_t> FileSize(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+    return std::nullopt;
+  }
+  return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
 }
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {

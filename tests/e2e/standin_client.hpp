@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "driver_windows.hpp"
@@ -24,6 +26,10 @@ class StandIn {
   StandInReport Report() const;
   void ClearLog() const;
   std::size_t LogSize() const;
+  // The stand-in stops answering for that long once it has answered this.
+  void Hang(std::chrono::milliseconds length) const;
+  // A stand-in started with --frozen shows the folder's files from now on.
+  void FollowFolder() const;
   // Polls the report until the condition holds; throws with the last
   // report's summary when it does not within the time.
   StandInReport WaitFor(const std::function<bool(const StandInReport&)>& condition, const std::string& what,
@@ -43,5 +49,9 @@ std::vector<std::wstring> FilesIn(const std::wstring& folder);
 void EmptyFolder(const std::wstring& folder);
 bool ReadBytes(const std::wstring& path, std::string& bytes);
 void WriteBytes(const std::wstring& path, const std::string& bytes);
+// A file of that size that takes no room on disk: only its end is set.
+void WriteSparseFile(const std::wstring& path, std::uint64_t size);
+// The file's size, or nothing when it cannot be read.
+std::optional<std::uint64_t> FileSize(const std::wstring& path);
 
 }  // namespace corvella::e2e

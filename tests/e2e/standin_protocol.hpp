@@ -23,6 +23,13 @@ enum class StandInCommand : ULONG_PTR {
   // Answers how many messages are recorded: a cheap question to poll while
   // a measurement runs, where a whole report would disturb it.
   CountLog = 3,
+  // lpData: a std::uint32_t of milliseconds. Once this command has been
+  // answered, the stand-in's window thread stops answering for that long,
+  // as a hung shell does.
+  Hang = 4,
+  // Starts following the desktop folder, for a stand-in started with
+  // --frozen: files written meanwhile then appear as one batch.
+  FollowFolder = 5,
 };
 
 // One message that reached the list view from another process.
@@ -43,6 +50,9 @@ struct ShownItem {
 
 // What the stand-in shows and what it has been sent, at one moment.
 struct StandInReport {
+  // The list view's window style and its extended list-view style.
+  std::uint32_t style = 0;
+  std::uint32_t extended_style = 0;
   std::vector<ShownItem> items;
   std::vector<LoggedMessage> log;
 };
@@ -73,6 +83,7 @@ inline constexpr std::uint32_t kGetItemCount = 0x1004;     // LVM_GETITEMCOUNT
 inline constexpr std::uint32_t kSetItemPosition = 0x100F;  // LVM_SETITEMPOSITION
 
 // The report is plain text, one record a line:
+//   style <window style> <extended list-view style>
 //   item <x> <y> <text>
 //   message <id> <wparam> <lparam> <result> <micros>
 inline bool ReadStandInReport(const std::wstring& path, StandInReport& report) {
@@ -87,7 +98,9 @@ inline bool ReadStandInReport(const std::wstring& path, StandInReport& report) {
     std::istringstream fields(line);
     std::string kind;
     fields >> kind;
-    if (kind == "item") {
+    if (kind == "style") {
+      fields >> report.style >> report.extended_style;
+    } else if (kind == "item") {
       ShownItem item;
       fields >> item.x >> item.y;
       fields.get();
