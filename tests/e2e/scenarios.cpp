@@ -1,8 +1,13 @@
 #include "scenarios.hpp"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
+#include <utility>
+
+#include "user_desktop_folder.hpp"
 
 namespace corvella::e2e {
 namespace {
@@ -238,6 +243,8 @@ void StandInFollowsFolderAndRecords(ScenarioRun& run) {
   run.Expect(report.items.size() == 2 && report.items[1].text == "a.txt",
              "a placeholder and a.txt should be shown, not " + std::to_string(report.items.size()) + " items");
   run.Expect(report.log.empty(), "nothing should have been sent to the view yet");
+  run.Expect((report.style & LVS_AUTOARRANGE) == 0 && (report.extended_style & LVS_EX_SNAPTOGRID) == 0,
+             "the view should neither arrange its icons nor snap them to a grid unless asked");
 
   HWND progman = FindTopLevel(desktop.Process().Id(), L"Progman", nullptr);
   HWND list = ::FindWindowExW(::FindWindowExW(progman, nullptr, L"SHELLDLL_DefView", nullptr), nullptr,
@@ -557,16 +564,123 @@ void UsersOwnPlimSurvives(ScenarioRun& run) {
              "the user's Plim1.ico should survive the parallelogram");
 }
 
+// A desktop that stops answering must not hold Corvella's window: asked to
+// close while the desktop hangs, Corvella ends long before it answers again.
+void HungShellClose(ScenarioRun& run) {
+  constexpr milliseconds kHang(10000);
+  constexpr milliseconds kPromptly(4000);
+  StandIn desktop(run.paths.standin, Arguments(5), run.paths.scratch);
+  CorvellaWindow corvella(run.paths.corvella);
+  AnswerYes(run, corvella);
+
+  desktop.Hang(kHang);
+  ClickCentre(corvella.heart);
+  // Time for the click to reach Corvella and its first message the view.
+  Pause(milliseconds(500));
+  const auto close_requested = std::chrono::steady_clock::now();
+  ::PostMessageW(corvella.window, WM_CLOSE, 0, 0);
+  // Waits past the hang, so that a Corvella held by it still gets measured.
+  const bool ended = corvella.Process().WaitForExit(static_cast<DWORD>((kHang + kPromptly).count()));
+  const auto took =
+      std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - close_requested).count();
+  run.notes.push_back((ended ? "Corvella ended " : "Corvella still ran ") + std::to_string(took) +
+                      " ms after the close request, the desktop hanging for " + std::to_string(kHang.count()) + " ms");
+  run.Expect(ended && took < kPromptly.count(),
+             "Corvella should end within " + std::to_string(kPromptly.count()) + " ms of the close request");
+}
+
+// Huge files named like heart icon files are the user's: Corvella starts,
+// leaves them as they are and tops the desktop up around them. 1.5 GB is
+// more than a 32-bit process can take in at once; the low 32 bits of 5 GB
+// read as 1 GB.
+void HugePlimFiles(ScenarioRun& run) {
+  constexpr std::uint64_t kGigabyte = std::uint64_t{1} << 30;
+  const std::vector<std::pair<std::wstring, std::uint64_t>> huge = {{L"Plim8.ico", kGigabyte * 3 / 2},
+                                                                    {L"Plim9.ico", kGigabyte * 5}};
+  for (const auto& [name, size] : huge) {
+    WriteSparseFile(run.desktop + L"\\" + name, size);
+  }
+  StandIn desktop(run.paths.standin, Arguments(5), run.paths.scratch);
+  CorvellaWindow corvella(run.paths.corvella);
+  AnswerYes(run, corvella);
+  ClickCentre(corvella.heart);
+
+  // Seven items: Plim1.ico to Plim7.ico are due.
+  const std::vector<std::wstring> written = HeartFileNames(7);
+  run.Expect(WaitUntil([&] { return Sorted(FilesIn(run.desktop)) == Sorted(HeartFileNames(9)); }, seconds(10)),
+             "Plim1.ico to Plim7.ico should be written beside the huge Plim8.ico and Plim9.ico");
+  ExpectHeartFiles(run, written);
+  desktop.WaitFor([](const StandInReport& r) { return PositionMessages(r) >= 14; },
+                  "the heart from seven items and seven heart icon files", seconds(15));
+  for (const auto& [name, size] : huge) {
+    run.Expect(FileSize(run.desktop + L"\\" + name) == size, "the huge " + ToUtf8(name) + " should keep its size");
+  }
+}
+
+// A second Corvella started while the first waits for the desktop to show
+// its heart icon files hands over to the first one and ends; the files stay
+// and the first one's heart comes when the desktop shows them.
+void SecondInstanceDuringTopUp(ScenarioRun& run) {
+  StandIn desktop(run.paths.standin, Arguments(5, L"--frozen"), run.paths.scratch);
+  CorvellaWindow first(run.paths.corvella);
+  StartWaitingHeart(run, desktop, first);
+  // Something else in front, so that bringing the first window forward shows.
+  ::SetForegroundWindow(FindTopLevel(desktop.Process().Id(), L"Progman", nullptr));
+
+  ChildProcess second(run.paths.corvella, L"");
+  run.Expect(second.WaitForExit(10000) && second.ExitCode() == 0,
+             "a second Corvella should end with code 0, not " + std::to_string(second.ExitCode()));
+  run.Expect(WaitUntil([&] { return ::GetForegroundWindow() == first.window; }, seconds(3)),
+             "the second Corvella should bring the first one's window to the front");
+  run.Expect(first.Process().Running(), "the first Corvella should still run");
+  run.Expect(Sorted(FilesIn(run.desktop)) == Sorted(HeartFileNames(9)),
+             "the second Corvella should leave the first one's heart icon files");
+  ExpectHeartFiles(run, HeartFileNames(9));
+
+  desktop.FollowFolder();
+  const StandInReport report = desktop.WaitFor([](const StandInReport& r) { return PositionMessages(r) >= 14; },
+                                               "the first Corvella's heart", seconds(15));
+  ExpectShownAt(run, report, HeartPicture(14, 8), 14);
+}
+
+// The desktop folder where the registry says, under a Japanese name: the
+// heart icon files go there and the parallelogram takes them away again.
+void JapaneseDesktopFolder(ScenarioRun& run) {
+  const std::wstring usual = run.desktop;
+  UserDesktopFolder japanese(L"%USERPROFILE%\\デスクトップ");
+  run.desktop = DesktopFolder();
+  const std::wstring name = L"\\デスクトップ";
+  if (run.desktop.size() < name.size() ||
+      run.desktop.compare(run.desktop.size() - name.size(), name.size(), name) != 0) {
+    throw ScenarioFailed("the shell reports the desktop folder " + ToUtf8(run.desktop) + ", not the one set");
+  }
+  EmptyFolder(run.desktop);
+  ParallelogramAfterHeart(run);
+  run.Expect(FilesIn(usual).empty(), "nothing should be written to the usual desktop folder");
+}
+
+// The stand-in's options for a view that arranges its icons by itself and
+// snaps them to a grid.
+void StandInViewStyles(ScenarioRun& run) {
+  StandIn desktop(run.paths.standin, Arguments(3, L"--autoarrange --snaptogrid"), run.paths.scratch);
+  const StandInReport report = desktop.Report();
+  run.Expect((report.style & LVS_AUTOARRANGE) != 0, "--autoarrange should give the view LVS_AUTOARRANGE");
+  run.Expect((report.extended_style & LVS_EX_SNAPTOGRID) != 0, "--snaptogrid should give the view LVS_EX_SNAPTOGRID");
+}
+
 }  // namespace
 
 CorvellaWindow::CorvellaWindow(const std::wstring& exe) : process_(std::make_unique<ChildProcess>(exe, L"")) {
   if (!WaitUntil(
           [&] {
             window = FindTopLevel(process_->Id(), nullptr, L"Corvella");
-            return window != nullptr;
+            return window != nullptr || !process_->Running();
           },
-          seconds(20))) {
-    throw ScenarioFailed("Corvella's window did not show");
+          seconds(20)) ||
+      window == nullptr) {
+    throw ScenarioFailed(process_->Running() ? "Corvella's window did not show"
+                                             : "Corvella ended with code " + std::to_string(process_->ExitCode()) +
+                                                   " before its window showed");
   }
   heart = ChildWithCaption(window, kHeartCaption);
   parallelogram = ChildWithCaption(window, kParallelogramCaption);
@@ -609,12 +723,18 @@ const std::vector<Scenario>& AllScenarios() {
       {"exit_with_timer_armed", ExitWithTimerArmed},
       {"close_the_window", CloseTheWindow},
       {"users_own_plim_survives", UsersOwnPlimSurvives},
+      {"standin_view_styles", StandInViewStyles},
+      {"hung_shell_close", HungShellClose},
+      {"huge_plim_file", HugePlimFiles},
+      {"second_instance_during_topup", SecondInstanceDuringTopUp},
+      {"japanese_desktop_folder", JapaneseDesktopFolder},
   };
   return scenarios;
 }
 
 bool RunScenario(const Scenario& scenario, const SuitePaths& paths) {
   std::vector<std::string> failures;
+  std::vector<std::string> notes;
   try {
     ScenarioRun run(paths);
     try {
@@ -623,10 +743,14 @@ bool RunScenario(const Scenario& scenario, const SuitePaths& paths) {
       run.failures.emplace_back(failed.what());
     }
     failures = run.failures;
+    notes = run.notes;
   } catch (const ScenarioFailed& failed) {
     failures.emplace_back(failed.what());
   }
   std::printf("%s %s\n", failures.empty() ? "PASS" : "FAIL", scenario.name);
+  for (const std::string& note : notes) {
+    std::printf("    %s\n", note.c_str());
+  }
   for (const std::string& failure : failures) {
     std::printf("    %s\n", failure.c_str());
   }

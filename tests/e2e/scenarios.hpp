@@ -56,6 +56,8 @@ class ScenarioRun {
   const SuitePaths& paths;
   std::wstring desktop;
   std::vector<std::string> failures;
+  // What the scenario measured, printed after its outcome.
+  std::vector<std::string> notes;
 };
 
 struct Scenario {
