@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -118,6 +119,16 @@ TEST_F(Dispatch, AFailingHandlerIsSwallowedUnlessAStatementRaisedItNested) {
   }
   // After the statement, failures are swallowed again.
   EXPECT_NO_THROW(dispatch_.TextChanged(ControlId::Text1));
+  // Running out of memory is one of the runtime's own errors, not a fault
+  // that ends the window.
+  events_.on_change = [] { throw std::bad_alloc(); };
+  EXPECT_NO_THROW(dispatch_.TextChanged(ControlId::Text1));
+  try {
+    dispatch_.RaiseNested([&] { dispatch_.TextChanged(ControlId::Text1); });
+    ADD_FAILURE() << "running out of memory did not fail the statement";
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(error.kind(), RuntimeErrorKind::OutOfMemory);
+  }
   EXPECT_EQ(stops_, 0);
 }
 

@@ -111,7 +111,8 @@ TEST_F(HostFiles, BytesWrittenAreTheFileExactlyAndWritesFollowEachOther) {
   const std::vector<std::uint8_t> bytes = Pattern(2240);
   WriteNew("Plim1.ico", bytes);
   EXPECT_EQ(folder_.ReadFile("Plim1.ico"), bytes);
-  EXPECT_EQ(files_.ReadAll(folder_.Windows("plim1.ico")), bytes);
+  EXPECT_EQ(files_.ReadFileOfSize(folder_.Windows("plim1.ico"), bytes.size()), bytes);
+  EXPECT_EQ(files_.ReadFileOfSize(folder_.Windows("plim1.ico"), bytes.size() - 1), std::nullopt);
 
   const std::int16_t number = files_.FreeFileNumber();
   files_.CreateNew(number, folder_.Windows("Two.bin"));
@@ -184,10 +185,10 @@ TEST_F(HostFiles, DeletionTakesOneExistingClosedFile) {
 
 TEST_F(HostFiles, ReadingAMissingFileOrAFolderFails) {
   std::filesystem::create_directory(folder_.Host("Folder"));
-  EXPECT_TRUE(FailsAsService([&] { files_.ReadAll(folder_.Windows("missing")); }));
-  EXPECT_TRUE(FailsAsService([&] { files_.ReadAll(folder_.Windows("Folder")); }));
+  EXPECT_TRUE(FailsAsService([&] { files_.ReadFileOfSize(folder_.Windows("missing"), 0); }));
+  EXPECT_TRUE(FailsAsService([&] { files_.ReadFileOfSize(folder_.Windows("Folder"), 0); }));
   folder_.WriteFile("Empty", {});
-  EXPECT_TRUE(files_.ReadAll(folder_.Windows("Empty")).empty());
+  EXPECT_EQ(files_.ReadFileOfSize(folder_.Windows("Empty"), 0), std::vector<std::uint8_t>{});
 }
 
 TEST_F(HostFiles, AFolderThatRefusesNewFilesCreatesNone) {

@@ -274,6 +274,19 @@ TEST_F(MainWindow, ADesktopFolderThatRefusesFilesStillArmsTheTimer) {
   EXPECT_EQ(form1_.Desktop().lngRows, 9);
 }
 
+TEST_F(MainWindow, ClosingTheWindowDuringATopUpStopsItsFilesAndItsTimer) {
+  Start();
+  AnswerYes();
+  form_.QueueClick(ControlId::Command1);
+  form_.QueueClose();  // handled by the top-up's first pump
+
+  form_.RunPending();
+
+  EXPECT_FALSE(form_.WindowIsOpen());
+  EXPECT_EQ(Files(), std::vector<std::string>{"Plim1.ico"});
+  EXPECT_FALSE(form_.Enabled(ControlId::Timer1));
+}
+
 TEST_F(MainWindow, AFolderNamedLikeAnIconIsLeftAloneAndTheOthersAreWritten) {
   std::filesystem::create_directory(scratch_.Host("Plim1.ico"));
   Start();

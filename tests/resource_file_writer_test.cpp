@@ -69,7 +69,7 @@ TEST_F(ResourceFileWriter, FailuresReachTheCallerAndLeaveNoFile) {
 
 TEST(HeartIconPath, NumbersTheFilesInDecimalWithoutPadding) {
   EXPECT_EQ(HeartIconPath("C:\\Users\\a\\Desktop", 1), "C:\\Users\\a\\Desktop\\Plim1.ico");
-  EXPECT_EQ(HeartIconPath("", 14), "\\Plim14.ico");
+  EXPECT_THROW(HeartIconPath("", 14), RuntimeError);  // never the root of the current drive
   EXPECT_THROW(HeartIconPath("D", 32768), RuntimeError);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <new>
 #include <string>
 
 #include "core/arithmetic.hpp"
@@ -87,13 +88,18 @@ TEST(TextToInt16, ReadsNumbersWithBlanksFractionsAndSigns) {
   EXPECT_EQ(TextToInt16("1e2"), 100);
   EXPECT_EQ(TextToInt16("32767"), 32767);
   EXPECT_EQ(TextToInt16("-32768"), -32768);
+  // Too small for a double is no overflow: it rounds to 0 like any tiny number.
+  for (const char* tiny : {"1e-310", "1e-330", "0.4e-400", "-1e-400", "\xEF\xBC\x91\xEF\xBD\x85-999"}) {
+    EXPECT_EQ(TextToInt16(tiny), 0) << tiny;
+  }
 }
 
 TEST(TextToInt16, TakesFullWidthDigitsSignsAndSpacesAsTheirAsciiForms) {
-  EXPECT_EQ(TextToInt16("\xEF\xBC\x91\xEF\xBC\x92"), 12);             // "１２"
-  EXPECT_EQ(TextToInt16("\xEF\xBC\x8D\xEF\xBC\x98"), -8);             // "－８"
-  EXPECT_EQ(TextToInt16("\xE3\x80\x80\xEF\xBC\x95\xE3\x80\x80"), 5);  // "　５　"
-  EXPECT_EQ(TextToInt16("\xEF\xBC\x92\xEF\xBC\x8E\xEF\xBC\x95"), 2);  // "２．５"
+  EXPECT_EQ(TextToInt16("\xEF\xBC\x91\xEF\xBC\x92"), 12);               // "１２"
+  EXPECT_EQ(TextToInt16("\xEF\xBC\x8D\xEF\xBC\x98"), -8);               // "－８"
+  EXPECT_EQ(TextToInt16("\xE3\x80\x80\xEF\xBC\x95\xE3\x80\x80"), 5);    // "　５　"
+  EXPECT_EQ(TextToInt16("\xEF\xBC\x92\xEF\xBC\x8E\xEF\xBC\x95"), 2);    // "２．５"
+  EXPECT_EQ(TextToInt16("\xEF\xBC\x91\xEF\xBD\x85\xEF\xBC\x92"), 100);  // "１ｅ２": letters too
 }
 
 TEST(TextToInt16, RejectsTextsThatAreNoNumberOrOutOfRange) {
@@ -143,7 +149,8 @@ TEST(ResumeNext, SkipsOnlyTheFailingStatementAndKeepsTheTargetUnchanged) {
   EXPECT_EQ(y, 2);
 }
 
-TEST(ResumeNext, LetsOtherExceptionsThrough) {
+TEST(ResumeNext, TakesRunningOutOfMemoryAsAFailedStepAndLetsOtherExceptionsThrough) {
+  EXPECT_FALSE(ResumeNext([] { throw std::bad_alloc(); }));
   EXPECT_THROW(ResumeNext([] { throw std::logic_error("a program fault, not a runtime error"); }), std::logic_error);
 }
 

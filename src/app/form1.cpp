@@ -63,7 +63,10 @@ void Form1::Form_Load() {
   DeleteHeartIcons(files_, resources_, strDesktop);
 }
 
-void Form1::Form_Unload(std::int16_t& /*cancel*/) { objFolder.reset(); }
+void Form1::Form_Unload(std::int16_t& /*cancel*/) {
+  unloaded_ = true;
+  objFolder.reset();
+}
 
 void Form1::Command1_Click() {
   if (topping_up_) {
@@ -128,8 +131,14 @@ void Form1::CreateHeartIcons() {
   for (intIcon = 0; intIcon <= last; ++intIcon) {
     ResumeNext([&] { WriteResourceFile(files_, resources_, kHeartResource, HeartIconPath(strDesktop, intIcon + 1)); });
     ResumeNext([&] { form_.PumpMessages(); });
+    if (unloaded_) {
+      break;  // the window closed inside the pump: no more files, no timer
+    }
   }
   topping_up_ = false;
+  if (unloaded_) {
+    return;
+  }
   ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, true); });
 }
 

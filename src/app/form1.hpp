@@ -67,6 +67,8 @@ class Form1 final : public FormEvents {
   // Set while CreateHeartIcons pumps messages: a second top-up or a cleanup
   // must not start inside a running one.
   bool topping_up_ = false;
+  // Set once the window has unloaded: a top-up that is still running stops.
+  bool unloaded_ = false;
 };
 
 }  // namespace corvella

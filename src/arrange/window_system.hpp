@@ -27,7 +27,9 @@ class WindowSystem {
   // searches the top-level windows.
   virtual WindowHandle FindChildWindowByClass(WindowHandle parent, WindowHandle child_after,
                                               const char* class_name) = 0;
-  // Sends synchronously and returns the window's answer; 0 for handle 0.
+  // Sends synchronously and returns the window's answer; 0 for handle 0. A
+  // window that does not answer in time (a hung shell) fails the message
+  // with a RuntimeError, as does one that is gone.
   virtual std::int32_t SendWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam,
                                          std::int32_t lparam) = 0;
 };

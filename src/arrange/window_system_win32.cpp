@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "core/runtime_error.hpp"
+
 namespace corvella {
 namespace {
 
@@ -23,7 +25,19 @@ WindowHandle Win32WindowSystem::FindChildWindowByClass(WindowHandle parent, Wind
 
 std::int32_t Win32WindowSystem::SendWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam,
                                                   std::int32_t lparam) {
-  return static_cast<std::int32_t>(::SendMessageA(ToHwnd(window), message, wparam, lparam));
+  if (window == 0) return 0;
+  const ULONGLONG now = ::GetTickCount64();
+  if (!hung_.WorthSending(window, now)) {
+    throw RuntimeError(RuntimeErrorKind::ServiceFailure, "the window does not answer");
+  }
+  DWORD_PTR answer = 0;
+  if (::SendMessageTimeoutA(ToHwnd(window), message, wparam, lparam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                            HungWindows::kAnswerWithinMs, &answer) == 0) {
+    hung_.TimedOut(window, ::GetTickCount64());
+    throw RuntimeError(RuntimeErrorKind::ServiceFailure, "the window did not answer in time");
+  }
+  hung_.Answered(window);
+  return static_cast<std::int32_t>(answer);
 }
 
 }  // namespace corvella

@@ -1,6 +1,8 @@
-// The window-system services over user32.
+// The window-system services over user32. Messages go with a time-out, so
+// that a shell that stops answering never freezes the program's window.
 #pragma once
 
+#include "arrange/hung_windows.hpp"
 #include "arrange/window_system.hpp"
 
 namespace corvella {
@@ -11,6 +13,9 @@ class Win32WindowSystem final : public WindowSystem {
   WindowHandle FindChildWindowByClass(WindowHandle parent, WindowHandle child_after, const char* class_name) override;
   std::int32_t SendWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam,
                                  std::int32_t lparam) override;
+
+ private:
+  HungWindows hung_;
 };
 
 }  // namespace corvella

@@ -2,7 +2,10 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
+#include <cstdlib>
 #include <optional>
+#include <string>
 
 #include "core/arithmetic.hpp"
 #include "core/runtime_error.hpp"
@@ -65,9 +68,14 @@ double ParseDecimal(std::string_view number) {
     ThrowTypeMismatch();
   }
   if (error == std::errc::result_out_of_range) {
-    throw RuntimeError(RuntimeErrorKind::Overflow, "Overflow");
-  }
-  if (error != std::errc{}) {
+    // Too large for a double is an overflow; too small is an underflow, which
+    // gives the nearest double (zero or next to it) and so rounds to 0.
+    const std::string digits(number);
+    value = std::strtod(digits.c_str(), nullptr);
+    if (std::isinf(value)) {
+      throw RuntimeError(RuntimeErrorKind::Overflow, "Overflow");
+    }
+  } else if (error != std::errc{}) {
     ThrowTypeMismatch();
   }
   return negative ? -value : value;

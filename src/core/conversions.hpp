@@ -1,6 +1,8 @@
 // Conversions between text and the program's 16-bit integers. Texts are
-// UTF-8; digits, signs, the decimal point and blanks typed with a Japanese
-// input method (full-width forms) count as their ASCII forms.
+// UTF-8. What a Japanese input method types counts as its ASCII form: every
+// full-width form U+FF01..U+FF5E (digits, signs, the point, and letters too,
+// so "１ｅ２" reads as 100), the ideographic space U+3000 as a blank and the
+// minus sign U+2212 as '-'.
 #pragma once
 
 #include <cstdint>
@@ -10,9 +12,9 @@
 namespace corvella {
 
 // The number in the text, blanks before and after ignored, a fraction
-// rounded to the nearest integer with halves to even. TypeMismatch for a
-// text that is no number (the empty text too), Overflow outside
-// -32768..32767.
+// rounded to the nearest integer with halves to even; a number too small
+// for a double (1e-400) is 0. TypeMismatch for a text that is no number (the
+// empty text too), Overflow outside -32768..32767.
 std::int16_t TextToInt16(std::string_view text);
 
 // Decimal digits, a minus sign only when negative, no leading blank.

@@ -4,11 +4,14 @@
 // ResumeNext([&] { ... }) keeps that visible at every step.
 #pragma once
 
+#include <new>
+
 #include "core/runtime_error.hpp"
 
 namespace corvella {
 
-// Runs one statement; a RuntimeError ends only this statement. Returns
+// Runs one statement; a RuntimeError ends only this statement, and so does
+// running out of memory, which is one of the runtime's own errors. Returns
 // whether the statement completed.
 template <typename Statement>
 bool ResumeNext(Statement&& statement) {
@@ -16,6 +19,8 @@ bool ResumeNext(Statement&& statement) {
     statement();
     return true;
   } catch (const RuntimeError&) {
+    return false;
+  } catch (const std::bad_alloc&) {
     return false;
   }
 }

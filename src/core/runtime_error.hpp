@@ -14,6 +14,7 @@ enum class RuntimeErrorKind {
   FloatingPointFault,  // invalid operation, division by zero or overflow in floating point
   TypeMismatch,        // a text that is no number
   ServiceFailure,      // a platform or runtime service failed
+  OutOfMemory,         // an allocation failed
 };
 
 class RuntimeError : public std::runtime_error {

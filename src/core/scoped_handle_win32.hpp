@@ -51,6 +51,13 @@ struct FileHandleTraits {
   static bool Close(Handle handle) noexcept { return ::CloseHandle(handle) != FALSE; }
 };
 
+// Mutexes, processes and the like, which report failure as a null handle.
+struct KernelObjectTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() noexcept { return nullptr; }
+  static bool Close(Handle handle) noexcept { return ::CloseHandle(handle) != FALSE; }
+};
+
 struct FindHandleTraits {
   using Handle = HANDLE;
   static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
@@ -76,6 +83,7 @@ struct IconTraits {
 };
 
 using ScopedFile = ScopedHandle<FileHandleTraits>;
+using ScopedKernelObject = ScopedHandle<KernelObjectTraits>;
 using ScopedFind = ScopedHandle<FindHandleTraits>;
 using ScopedKey = ScopedHandle<RegistryKeyTraits>;
 using ScopedFont = ScopedHandle<FontTraits>;

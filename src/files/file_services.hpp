@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,8 +34,10 @@ class FileServices {
   // Completes the file and frees its number.
   virtual void Close(std::int16_t file_number) = 0;
 
-  // The whole content of a file.
-  virtual std::vector<std::uint8_t> ReadAll(std::string_view path) = 0;
+  // The whole content of a file whose size is `size`; nullopt, with nothing
+  // read, for a file of any other size, so that a huge file never has to fit
+  // in memory.
+  virtual std::optional<std::vector<std::uint8_t>> ReadFileOfSize(std::string_view path, std::uint64_t size) = 0;
   // Deletes one file (no wildcard).
   virtual void Delete(std::string_view path) = 0;
 };

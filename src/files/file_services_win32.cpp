@@ -85,15 +85,16 @@ void Win32FileServices::Close(std::int16_t file_number) {
   if (!file.Reset()) Fail("cannot close file number", std::to_string(file_number));
 }
 
-std::vector<std::uint8_t> Win32FileServices::ReadAll(std::string_view path) {
+std::optional<std::vector<std::uint8_t>> Win32FileServices::ReadFileOfSize(std::string_view path, std::uint64_t size) {
   const std::wstring wide_path = Utf8ToWide(path);
   const ScopedFile file(::CreateFileW(wide_path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) Fail("cannot open", path);
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.Get(), &size)) Fail("cannot size", path);
-  if (size.QuadPart > INT_MAX) Fail("too large to read", path);
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+  LARGE_INTEGER actual{};
+  if (!::GetFileSizeEx(file.Get(), &actual)) Fail("cannot size", path);
+  if (static_cast<std::uint64_t>(actual.QuadPart) != size) return std::nullopt;
+  if (size > INT_MAX) Fail("too large to read", path);
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
   std::size_t filled = 0;
   while (filled < bytes.size()) {
     DWORD read = 0;

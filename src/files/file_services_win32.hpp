@@ -19,7 +19,7 @@ class Win32FileServices final : public FileServices {
   void Write(std::int16_t file_number, std::span<const std::uint8_t> bytes) override;
   void Close(std::int16_t file_number) override;
 
-  std::vector<std::uint8_t> ReadAll(std::string_view path) override;
+  std::optional<std::vector<std::uint8_t>> ReadFileOfSize(std::string_view path, std::uint64_t size) override;
   void Delete(std::string_view path) override;
 
  private:

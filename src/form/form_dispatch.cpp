@@ -59,6 +59,14 @@ void FormDispatch::RethrowFailure() const {
   if (failure_) std::rethrow_exception(failure_);
 }
 
+void FormDispatch::Swallow(const RuntimeError& error) {
+  if (nested_failure_ != nullptr) {
+    *nested_failure_ = std::make_exception_ptr(error);
+  } else if (unhandled_) {
+    unhandled_(error);
+  }
+}
+
 const ControlLayout& FormDispatch::LayoutOf(ControlId control) const {
   const ControlLayout* found = layouts_.at(static_cast<std::size_t>(control));
   if (found == nullptr) throw RuntimeError(RuntimeErrorKind::ServiceFailure, "the window has no such control");

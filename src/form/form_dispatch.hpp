@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <exception>
 #include <functional>
+#include <new>
 #include <utility>
 
 #include "core/runtime_error.hpp"
@@ -65,6 +66,9 @@ class FormDispatch {
 
   template <typename Handler>
   void Deliver(Handler&& handler);
+  // A runtime error that a handler let pass fails the statement that raised
+  // the handler, if one did, and is otherwise only observed.
+  void Swallow(const RuntimeError& error);
   [[nodiscard]] const ControlLayout& LayoutOf(ControlId control) const;
 
   std::array<const ControlLayout*, kControlCount> layouts_{};
@@ -85,11 +89,9 @@ void FormDispatch::Deliver(Handler&& handler) {
   } catch (const RuntimeError& error) {
     // A handler without error handling of its own failed; nothing is
     // reported, and the window goes on.
-    if (nested_failure_ != nullptr) {
-      *nested_failure_ = std::current_exception();
-    } else if (unhandled_) {
-      unhandled_(error);
-    }
+    Swallow(error);
+  } catch (const std::bad_alloc&) {
+    Swallow(RuntimeError(RuntimeErrorKind::OutOfMemory, "Out of memory"));
   } catch (const ProgramEnded&) {
     throw;  // the program's end unwinds every handler
   } catch (...) {

@@ -185,8 +185,10 @@ int Win32Form::Run(FormEvents& events) {
   return exit_code;
 }
 
+std::wstring Win32Form::WindowClassName(const FormLayout& layout) { return L"Corvella" + Utf8ToWide(layout.name); }
+
 void Win32Form::CreateMainWindow() {
-  const std::wstring class_name = L"Corvella" + Utf8ToWide(layout_.name);
+  const std::wstring class_name = WindowClassName(layout_);
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof(window_class);
   window_class.lpfnWndProc = &Win32Form::WindowProc;

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 
 #include "core/scoped_handle_win32.hpp"
 #include "form/control_layout.hpp"
@@ -28,6 +29,10 @@ class Win32Form final : public FormRuntime {
   // failure other than a RuntimeError in a handler closes the window and is
   // rethrown from here.
   int Run(FormEvents& events);
+
+  // The window class of a window built from the layout, by which another
+  // process finds it.
+  static std::wstring WindowClassName(const FormLayout& layout);
 
   [[nodiscard]] bool Enabled(ControlId control) const override;
   void SetEnabled(ControlId control, bool enabled) override;

@@ -5,12 +5,18 @@
 #include "core/arithmetic.hpp"
 #include "core/conversions.hpp"
 #include "core/resume_next.hpp"
+#include "core/runtime_error.hpp"
 #include "iconfiles/resource_file_writer.hpp"
 
 namespace corvella {
 namespace {
 
+// Without a desktop path the name would land in the root of the current
+// drive: no heart file is written or deleted then.
 std::string InDesktop(std::string_view desktop, std::string_view name) {
+  if (desktop.empty()) {
+    throw RuntimeError(RuntimeErrorKind::ServiceFailure, "no desktop folder");
+  }
   std::string path(desktop);
   path += '\\';
   path += name;
@@ -36,7 +42,7 @@ void DeleteHeartIcons(FileServices& files, ResourceReader& resources, std::strin
     for (const std::string& name : names) {
       ResumeNext([&] {
         const std::string path = InDesktop(desktop, name);
-        if (files.ReadAll(path) == heart) {
+        if (files.ReadFileOfSize(path, heart.size()) == heart) {
           files.Delete(path);
           deleted_any = true;
         }

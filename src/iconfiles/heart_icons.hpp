@@ -14,13 +14,16 @@ namespace corvella {
 
 inline constexpr std::string_view kHeartResource = CORVELLA_HEART_RESOURCE;
 
-// desktop + "\Plim" + number + ".ico"; raises Overflow past 16 bits.
+// desktop + "\Plim" + number + ".ico"; raises Overflow past 16 bits and a
+// ServiceFailure for an empty desktop path.
 std::string HeartIconPath(std::string_view desktop, std::int32_t number);
 
 // Deletes the heart icon files from the desktop folder: files matching
 // "Plim*.ico" whose content is byte for byte the HEART icon. A user's own
 // file that happens to match the pattern stays. Repeats until a pass
-// deletes nothing, so a file that cannot be deleted cannot hang it.
+// deletes nothing, so a file that cannot be deleted cannot hang it. Only
+// files of the icon's size are read, and nothing at all without a desktop
+// path.
 void DeleteHeartIcons(FileServices& files, ResourceReader& resources, std::string_view desktop);
 
 }  // namespace corvella

@@ -174,7 +174,8 @@ void HostFileServices::Write(std::int16_t file_number, std::span<const std::uint
     room = static_cast<std::size_t>(std::min<std::uint64_t>(room, *disk_space_));
     *disk_space_ -= room;
   }
-  if (std::fwrite(bytes.data(), 1, room, file.stream.get()) != room || room != bytes.size()) {
+  // An empty write stores nothing; fwrite is not called with no buffer.
+  if ((room > 0 && std::fwrite(bytes.data(), 1, room, file.stream.get()) != room) || room != bytes.size()) {
     Fail("cannot write " + file.path.string());
   }
 }
@@ -187,11 +188,14 @@ void HostFileServices::Close(std::int16_t file_number) {
   }
 }
 
-std::vector<std::uint8_t> HostFileServices::ReadAll(std::string_view path) {
+std::optional<std::vector<std::uint8_t>> HostFileServices::ReadFileOfSize(std::string_view path, std::uint64_t size) {
   const std::optional<fs::path> host = Existing(PlainPath(path));
   std::error_code error;
   if (!host || !fs::is_regular_file(*host, error)) {
     Fail("no file " + std::string(path));
+  }
+  if (fs::file_size(*host, error) != size || error) {
+    return std::nullopt;
   }
   std::ifstream in(*host, std::ios::binary);
   std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

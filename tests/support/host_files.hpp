@@ -38,7 +38,7 @@ class HostFileServices final : public FileServices {
   void CreateNew(std::int16_t file_number, std::string_view path) override;
   void Write(std::int16_t file_number, std::span<const std::uint8_t> bytes) override;
   void Close(std::int16_t file_number) override;
-  std::vector<std::uint8_t> ReadAll(std::string_view path) override;
+  std::optional<std::vector<std::uint8_t>> ReadFileOfSize(std::string_view path, std::uint64_t size) override;
   // As on Windows, a file that is open cannot be deleted.
   void Delete(std::string_view path) override;
 
