@@ -19,4 +19,10 @@ enum class ControlId {
   Timer1,    // waits for the shell to show the heart icon files
 };
 
+// Commands of the window's system menu, by their fixed ids, so that scripts
+// and tests can post the WM_SYSCOMMAND that a click sends.
+enum class MenuCommand : unsigned {
+  RestoreLayout = 0x0110,  // "元の配置に戻す": puts the desktop's own layout back (also Ctrl+Z)
+};
+
 }  // namespace corvella

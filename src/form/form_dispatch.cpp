@@ -36,6 +36,14 @@ void FormDispatch::Tick(ControlId timer, bool enabled) {
   Deliver([&] { events_->OnTimer(timer); });
 }
 
+void FormDispatch::Shown() {
+  Deliver([&] { events_->OnShown(); });
+}
+
+void FormDispatch::Command(MenuCommand command) {
+  Deliver([&] { events_->OnMenuCommand(command); });
+}
+
 bool FormDispatch::Close() {
   if (unloaded_) return true;
   std::int16_t cancel = 0;

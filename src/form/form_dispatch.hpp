@@ -40,6 +40,9 @@ class FormDispatch {
   void Scroll(ControlId scroll_bar, ScrollRequest request, int thumb_position, Show&& show);
   // A tick that was already queued when the timer was switched off is dropped.
   void Tick(ControlId timer, bool enabled);
+  // The window has appeared.
+  void Shown();
+  void Command(MenuCommand command);
   // The window is being closed; returns whether it may go (not cancelled).
   bool Close();
   // The session ends: the unload runs once, unless the window has unloaded.

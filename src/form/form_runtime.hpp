@@ -29,6 +29,10 @@ class FormEvents {
   virtual void OnChange(ControlId control) = 0;
   // The enabled timer's interval elapsed.
   virtual void OnTimer(ControlId timer) = 0;
+  // Once, when the window has appeared, before any input reaches it.
+  virtual void OnShown() {}
+  // A command of the system menu, or its key, was chosen.
+  virtual void OnMenuCommand(MenuCommand /*command*/) {}
 };
 
 // Thrown by the headless runtime's EndProgram so that no statement after it
@@ -51,6 +55,15 @@ class FormRuntime {
 
   // Handles the pending events once; their handlers run inside the call.
   virtual void PumpMessages() = 0;
+
+  // Adds the command to the window's system menu, or changes its caption
+  // (UTF-8) and whether it can be chosen.
+  virtual void SetMenuCommand(MenuCommand command, std::string_view caption, bool enabled) = 0;
+  // Tells the user something in a message box over the window and waits
+  // until it is dismissed.
+  virtual void ShowMessage(std::string_view text) = 0;
+  // The wait cursor over the window while `busy`, the arrow again after.
+  virtual void SetBusy(bool busy) = 0;
 
   // Ends the program at once: no further handler runs, OnUnload included.
   [[noreturn]] virtual void EndProgram() = 0;

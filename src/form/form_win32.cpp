@@ -19,6 +19,9 @@ namespace {
 constexpr int kFirstCommandId = 100;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kWindowExStyle = 0;
+// Posted once the window shows: it arrives before any input, as the system
+// hands out posted messages before input.
+constexpr UINT kShownMessage = WM_APP + 1;
 
 std::size_t IndexOf(ControlId control) { return static_cast<std::size_t>(control); }
 
@@ -168,6 +171,7 @@ int Win32Form::Run(FormEvents& events) {
     ::ShowWindow(window_, SW_SHOWDEFAULT);
     ::UpdateWindow(window_);
     FocusFirstControl();
+    ::PostMessageW(window_, kShownMessage, 0, 0);
   }
 
   MSG message{};
@@ -314,6 +318,10 @@ void Win32Form::FocusFirstControl() {
 }
 
 void Win32Form::Dispatch(MSG& message) {
+  if (IsMenuKey(message)) {
+    dispatch_.Command(MenuCommand::RestoreLayout);
+    return;
+  }
   if (window_ != nullptr && ::IsDialogMessageW(window_, &message)) return;
   ::TranslateMessage(&message);
   ::DispatchMessageW(&message);
@@ -350,6 +358,18 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_CLOSE:
       OnClose();
+      return 0;
+    case WM_SYSCOMMAND:
+      if (OnSysCommand(wparam)) return 0;
+      break;
+    case WM_SETCURSOR:
+      if (busy_) {
+        ::SetCursor(::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+        return TRUE;
+      }
+      break;
+    case kShownMessage:
+      dispatch_.Shown();
       return 0;
     case WM_ENDSESSION:
       if (wparam) OnEndSession();
@@ -411,6 +431,49 @@ void Win32Form::OnTimer(WPARAM wparam) {
 
 void Win32Form::OnClose() {
   if (dispatch_.Close() && window_ != nullptr) ::DestroyWindow(window_);
+}
+
+bool Win32Form::OnSysCommand(WPARAM wparam) {
+  // The system keeps the low four bits of the id for itself.
+  if ((wparam & 0xFFF0) != static_cast<WPARAM>(MenuCommand::RestoreLayout)) return false;
+  dispatch_.Command(MenuCommand::RestoreLayout);
+  return true;
+}
+
+// Ctrl+Z anywhere in the window, the text box included, is the way back.
+bool Win32Form::IsMenuKey(const MSG& message) const {
+  if (window_ == nullptr || message.message != WM_KEYDOWN || message.wParam != 'Z') return false;
+  if (message.hwnd != window_ && !::IsChild(window_, message.hwnd)) return false;
+  return ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_MENU) >= 0 && ::GetKeyState(VK_SHIFT) >= 0;
+}
+
+void Win32Form::SetMenuCommand(MenuCommand command, std::string_view caption, bool enabled) {
+  if (window_ == nullptr) Fail("the window has no system menu");
+  const HMENU menu = ::GetSystemMenu(window_, FALSE);
+  if (menu == nullptr) Fail("the window has no system menu");
+  const auto id = static_cast<UINT_PTR>(command);
+  const std::wstring text = Utf8ToWide(caption);
+  const UINT state = MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED);
+  const bool present = ::GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) != static_cast<UINT>(-1);
+  if (present) {
+    ::ModifyMenuW(menu, static_cast<UINT>(id), MF_BYCOMMAND | state, id, text.c_str());
+  } else {
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, state, id, text.c_str());
+  }
+}
+
+void Win32Form::ShowMessage(std::string_view text) {
+  const std::wstring wide = Utf8ToWide(text);
+  const std::wstring caption = ToWide(layout_.caption);
+  // The box runs a message loop of its own: what it hands out are events of
+  // their own, as in any pump.
+  dispatch_.Pumping([&] { ::MessageBoxW(window_, wide.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION); });
+}
+
+void Win32Form::SetBusy(bool busy) {
+  busy_ = busy;
+  ::SetCursor(::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(busy ? IDC_WAIT : IDC_ARROW)));
 }
 
 // The session ends without a WM_CLOSE, and the system ends the process

@@ -41,6 +41,9 @@ class Win32Form final : public FormRuntime {
   [[nodiscard]] std::int16_t Value(ControlId control) const override;
   void PumpMessages() override;
   [[noreturn]] void EndProgram() override;
+  void SetMenuCommand(MenuCommand command, std::string_view caption, bool enabled) override;
+  void ShowMessage(std::string_view text) override;
+  void SetBusy(bool busy) override;
 
  private:
   static constexpr std::size_t kControlCount = static_cast<std::size_t>(ControlId::Timer1) + 1;
@@ -51,6 +54,8 @@ class Win32Form final : public FormRuntime {
   void OnVScroll(WPARAM wparam, LPARAM lparam);
   void OnTimer(WPARAM wparam);
   void OnClose();
+  bool OnSysCommand(WPARAM wparam);
+  [[nodiscard]] bool IsMenuKey(const MSG& message) const;
   void OnEndSession();
   void OnDpiChanged(WPARAM wparam, LPARAM lparam);
 
@@ -79,6 +84,7 @@ class Win32Form final : public FormRuntime {
   ScopedIcon big_icon_;
   ScopedIcon small_icon_;
   bool timer_enabled_ = false;
+  bool busy_ = false;
   HWND last_focus_ = nullptr;
 };
 

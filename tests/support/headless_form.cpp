@@ -86,6 +86,7 @@ void HeadlessForm::Load(FormEvents& events) {
   }
   window_open_ = true;
   MoveFocus(1);
+  Raise([&] { dispatch_.Shown(); });
 }
 
 HeadlessForm::Control& HeadlessForm::Find(ControlId id) { return const_cast<Control&>(std::as_const(*this).Find(id)); }
@@ -189,6 +190,22 @@ void HeadlessForm::EndProgram() {
   throw ProgramEnded{};
 }
 
+void HeadlessForm::SetMenuCommand(MenuCommand command, std::string_view caption, bool enabled) {
+  menu_[command] = {std::string(caption), enabled};
+}
+
+std::optional<HeadlessForm::MenuItem> HeadlessForm::MenuItemOf(MenuCommand command) const {
+  const auto found = menu_.find(command);
+  if (found == menu_.end()) {
+    return std::nullopt;
+  }
+  return found->second;
+}
+
+void HeadlessForm::ShowMessage(std::string_view text) { shown_messages_.emplace_back(text); }
+
+void HeadlessForm::SetBusy(bool busy) { busy_changes_.push_back(busy); }
+
 void HeadlessForm::Shut() {
   ended_ = true;
   window_open_ = false;
@@ -288,9 +305,24 @@ void HeadlessForm::Close() {
   RunPendingIfIdle();
 }
 
+void HeadlessForm::QueueMenuCommand(MenuCommand command) {
+  if (!ended_) {
+    queue_.push_back({next_sequence_++, InputKind::Menu, std::nullopt, {}, ScrollArrow::Up, command});
+  }
+}
+
+void HeadlessForm::ChooseMenuCommand(MenuCommand command) {
+  QueueMenuCommand(command);
+  RunPendingIfIdle();
+}
+
 void HeadlessForm::Handle(const Input& input) {
   if (input.kind == InputKind::Close) {
     HandleClose();
+    return;
+  }
+  if (input.kind == InputKind::Menu) {
+    Raise([&] { dispatch_.Command(input.command); });
     return;
   }
   Control& control = Find(*input.control);
@@ -329,6 +361,7 @@ void HeadlessForm::Handle(const Input& input) {
       return;
     }
     case InputKind::Close:
+    case InputKind::Menu:
       break;
   }
 }

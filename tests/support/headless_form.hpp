@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,8 +27,9 @@ class HeadlessForm final : public FormRuntime {
   HeadlessForm(const HeadlessForm&) = delete;
   HeadlessForm& operator=(const HeadlessForm&) = delete;
 
-  // Builds the controls, runs OnLoad, then shows the window and gives the
-  // focus to the first control in tab order that can take it. Once only.
+  // Builds the controls, runs OnLoad, then shows the window, gives the focus
+  // to the first control in tab order that can take it and runs OnShown.
+  // Once only.
   void Load(FormEvents& events);
 
   // FormRuntime.
@@ -39,6 +41,19 @@ class HeadlessForm final : public FormRuntime {
   [[nodiscard]] std::int16_t Value(ControlId control) const override;
   void PumpMessages() override;
   [[noreturn]] void EndProgram() override;
+  void SetMenuCommand(MenuCommand command, std::string_view caption, bool enabled) override;
+  // Records the text; the test plays the user who dismisses the box.
+  void ShowMessage(std::string_view text) override;
+  void SetBusy(bool busy) override;
+
+  struct MenuItem {
+    std::string caption;
+    bool enabled;
+  };
+  [[nodiscard]] std::optional<MenuItem> MenuItemOf(MenuCommand command) const;
+  [[nodiscard]] const std::vector<std::string>& ShownMessages() const { return shown_messages_; }
+  // Every change of the cursor, in order: true for the wait cursor.
+  [[nodiscard]] const std::vector<bool>& BusyChanges() const { return busy_changes_; }
 
   // The user's input. Queue* only queues it, as input waits in the message
   // queue while a handler runs; the others queue it and, when no handler is
@@ -70,6 +85,9 @@ class HeadlessForm final : public FormRuntime {
   // being the only one, ends the program.
   void QueueClose();
   void Close();
+  // A command of the system menu, or its key.
+  void QueueMenuCommand(MenuCommand command);
+  void ChooseMenuCommand(MenuCommand command);
   // Tab and Shift+Tab: the next or previous control in tab order that can
   // take the focus (enabled, neither a label nor a timer), round the end.
   void Tab();
@@ -95,13 +113,14 @@ class HeadlessForm final : public FormRuntime {
   [[nodiscard]] const std::vector<RuntimeError>& UnhandledErrors() const { return unhandled_errors_; }
 
  private:
-  enum class InputKind { Click, Key, Backspace, SelectAll, ReplaceText, Scroll, Close };
+  enum class InputKind { Click, Key, Backspace, SelectAll, ReplaceText, Scroll, Close, Menu };
   struct Input {
     std::uint64_t sequence;
     InputKind kind;
     std::optional<ControlId> control;  // none for the window's close box
     std::string text;
     ScrollArrow arrow;
+    MenuCommand command = MenuCommand::RestoreLayout;
   };
   struct Control {
     const ControlLayout* layout;
@@ -149,6 +168,9 @@ class HeadlessForm final : public FormRuntime {
   bool window_open_ = false;
   bool ended_ = false;
   std::vector<RuntimeError> unhandled_errors_;
+  std::map<MenuCommand, MenuItem> menu_;
+  std::vector<std::string> shown_messages_;
+  std::vector<bool> busy_changes_;
 };
 
 }  // namespace corvella
