@@ -1,6 +1,6 @@
 // Points the user's desktop folder somewhere else for one scenario, the way
 // Windows keeps it: the "Desktop" value under the user's shell folders in
-// the registry. The old value comes back when this goes away.
+// the registry. The old values come back when this goes away.
 #pragma once
 
 #include <windows.h>
@@ -10,19 +10,34 @@
 
 namespace corvella::e2e {
 
+// One registry value as it was, to be put back later.
+class SavedRegistryValue {
+ public:
+  SavedRegistryValue(const wchar_t* sub_key, const wchar_t* name);
+  ~SavedRegistryValue();
+  SavedRegistryValue(const SavedRegistryValue&) = delete;
+  SavedRegistryValue& operator=(const SavedRegistryValue&) = delete;
+
+  [[nodiscard]] HKEY Key() const { return key_; }
+
+ private:
+  HKEY key_ = nullptr;
+  const wchar_t* name_;
+  bool existed_ = false;
+  DWORD type_ = 0;
+  std::vector<BYTE> data_;
+};
+
 class UserDesktopFolder {
  public:
   // path as the registry holds it, e.g. "%USERPROFILE%\Desktop".
   explicit UserDesktopFolder(const std::wstring& path);
-  ~UserDesktopFolder();
-  UserDesktopFolder(const UserDesktopFolder&) = delete;
-  UserDesktopFolder& operator=(const UserDesktopFolder&) = delete;
 
  private:
-  HKEY key_ = nullptr;
-  bool had_value_ = false;
-  DWORD old_type_ = 0;
-  std::vector<BYTE> old_data_;
+  SavedRegistryValue user_shell_folder_;
+  // The shell's copy of the expanded path, which it rewrites when it reads
+  // the value above.
+  SavedRegistryValue shell_folder_;
 };
 
 }  // namespace corvella::e2e
