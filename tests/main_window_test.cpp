@@ -9,8 +9,11 @@
 #include "arrangement_expectations.hpp"
 #include "fake_desktop.hpp"
 #include "fake_folder_platform.hpp"
+#include "fake_shell_desktop.hpp"
+#include "fake_view_process.hpp"
 #include "headless_form.hpp"
 #include "host_files.hpp"
+#include "memory_layout_storage.hpp"
 #include "resource_files.hpp"
 #include "scratch_folder.hpp"
 
@@ -67,8 +70,13 @@ class MainWindow : public ::testing::Test {
   FakeFolderPlatform folders_;
   HostFileServices files_;
   ResourceFiles resources_{CORVELLA_RESOURCES_DIR};
+  MemoryLayoutStorage storage_;
+  FakeViewProcess view_process_{ProcessBitness::Bits32};
+  FakeShellDesktop shell_{desktop_, view_process_};
+  LayoutKeeper keeper_{storage_, shell_, view_process_};
+  WayBack way_back_{keeper_, shell_, files_, resources_, [](int) {}, [] { return SavedTime{2026, 12, 8, 9, 30, 0}; }};
   HeadlessForm form_{MainWindowLayout()};
-  Form1 form1_{form_, desktop_, files_, resources_, folders_};
+  Form1 form1_{form_, desktop_, files_, resources_, folders_, way_back_};
 };
 
 TEST_F(MainWindow, StartsWithTheQuestionAndRemovesOnlyItsOwnIconFiles) {
@@ -354,7 +362,7 @@ TEST_F(MainWindow, AnIconThatCannotBeDeletedDoesNotHangTheCleanup) {
 TEST_F(MainWindow, WithoutADesktopViewTheHeartWritesFourteenIconsAndKeepsWaiting) {
   FakeDesktop no_shell;
   HeadlessForm form{MainWindowLayout()};
-  Form1 form1{form, no_shell, files_, resources_, folders_};
+  Form1 form1{form, no_shell, files_, resources_, folders_, way_back_};
   form.Load(form1);
   form.Click(ControlId::Command4);
 

@@ -16,8 +16,8 @@ constexpr std::int32_t kDefaultColumnHeight = 8;
 }  // namespace
 
 Form1::Form1(FormRuntime& form, WindowSystem& windows, FileServices& files, ResourceReader& resources,
-             FolderPlatform& folders)
-    : desktop_(windows), form_(form), files_(files), resources_(resources), folders_(folders) {}
+             FolderPlatform& folders, WayBack& way_back)
+    : desktop_(windows), form_(form), files_(files), resources_(resources), folders_(folders), way_back_(way_back) {}
 
 void Form1::OnLoad() { Form_Load(); }
 
@@ -53,6 +53,14 @@ void Form1::OnChange(ControlId control) {
 void Form1::OnTimer(ControlId timer) {
   if (timer == ControlId::Timer1) {
     Timer1_Timer();
+  }
+}
+
+void Form1::OnShown() { SaveLayout(); }
+
+void Form1::OnMenuCommand(MenuCommand command) {
+  if (command == MenuCommand::RestoreLayout) {
+    RestoreLayout();
   }
 }
 
@@ -140,6 +148,36 @@ void Form1::CreateHeartIcons() {
     return;
   }
   ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, true); });
+}
+
+// After the window has appeared, so that it shows at once, and before any
+// input, so that no arrangement can run first.
+void Form1::SaveLayout() {
+  ResumeNext([&] { way_back_.SaveOnStart(); });
+  ShowRestoreCommand();
+}
+
+// The heart that waits for its files is called off: it would come back.
+void Form1::RestoreLayout() {
+  if (topping_up_) {
+    return;
+  }
+  ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, false); });
+  ResumeNext([&] { form_.SetBusy(true); });
+  RestoreResult result;
+  ResumeNext([&] { result = way_back_.Restore(strDesktop); });
+  ResumeNext([&] { form_.SetBusy(false); });
+  if (const std::string_view report = RestoreReport(result.outcome); !report.empty()) {
+    ResumeNext([&] { form_.ShowMessage(report); });
+  }
+  ShowRestoreCommand();
+}
+
+void Form1::ShowRestoreCommand() {
+  ResumeNext([&] {
+    const SavedLayoutSummary summary = way_back_.Summary();
+    form_.SetMenuCommand(MenuCommand::RestoreLayout, RestoreMenuCaption(summary), summary.present);
+  });
 }
 
 }  // namespace corvella

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/way_back.hpp"
 #include "arrange/desktop_arrangement.hpp"
 #include "files/file_services.hpp"
 #include "files/resource_reader.hpp"
@@ -23,7 +24,7 @@ namespace corvella {
 class Form1 final : public FormEvents {
  public:
   Form1(FormRuntime& form, WindowSystem& windows, FileServices& files, ResourceReader& resources,
-        FolderPlatform& folders);
+        FolderPlatform& folders, WayBack& way_back);
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
 
@@ -32,6 +33,8 @@ class Form1 final : public FormEvents {
   void OnClick(ControlId button) override;
   void OnChange(ControlId control) override;
   void OnTimer(ControlId timer) override;
+  void OnShown() override;
+  void OnMenuCommand(MenuCommand command) override;
 
   // The desktop variables (lngRows, lngCount, hWndList, ...), for reading.
   [[nodiscard]] const DesktopArrangement& Desktop() const { return desktop_; }
@@ -57,6 +60,10 @@ class Form1 final : public FormEvents {
   void ArrangeHeart();      // the heart now, or a top-up first
   void CreateHeartIcons();  // writes the missing heart icon files, then arms Timer1
 
+  void SaveLayout();          // once the window shows: the desktop's own layout
+  void RestoreLayout();       // "元の配置に戻す" or Ctrl+Z: that layout back
+  void ShowRestoreCommand();  // the system menu item, greyed when nothing is saved
+
   // The desktop list view and both pictures. A member, not a base, so that
   // MoveIcons and hWndList are not part of the window's face.
   DesktopArrangement desktop_;
@@ -64,6 +71,7 @@ class Form1 final : public FormEvents {
   FileServices& files_;
   ResourceReader& resources_;
   FolderPlatform& folders_;
+  WayBack& way_back_;
   // Set while CreateHeartIcons pumps messages: a second top-up or a cleanup
   // must not start inside a running one.
   bool topping_up_ = false;

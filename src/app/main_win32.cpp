@@ -1,39 +1,101 @@
-// The program's entry point: makes the Win32 services, hands them and the
-// window's layout to the window's logic and runs the window.
+// The program's entry point: makes the Win32 services and either runs the
+// window, or, with "/restore", puts the saved layout back without one.
+#include <windows.h>
+
 #include <exception>
 #include <string>
+#include <string_view>
 
+#include "app/command_line.hpp"
 #include "app/form1.hpp"
 #include "app/main_window_layout.hpp"
 #include "app/single_instance_win32.hpp"
+#include "app/way_back.hpp"
 #include "arrange/window_system_win32.hpp"
 #include "core/resume_next.hpp"
 #include "core/unicode_win32.hpp"
 #include "files/file_services_win32.hpp"
 #include "files/resource_reader_win32.hpp"
 #include "folders/folder_platform_win32.hpp"
+#include "folders/system_folder.hpp"
 #include "form/form_win32.hpp"
+#include "restore/layout_storage_win32.hpp"
+#include "restore/remote_memory_win32.hpp"
+
+namespace corvella {
+namespace {
+
+constexpr const wchar_t* kTitle = L"Corvella";
+
+CommandLine ReadCommandLine() {
+  const std::wstring_view line(::GetCommandLineW());
+  return ParseCommandLine(std::u16string(line.begin(), line.end()));
+}
+
+SavedTime LocalTimeNow() {
+  SYSTEMTIME now{};
+  ::GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
+void Pause(int milliseconds) { ::Sleep(static_cast<DWORD>(milliseconds)); }
+
+void Tell(std::string_view text, UINT icon) {
+  std::wstring wide = L"?";
+  ResumeNext([&] { wide = Utf8ToWide(text); });
+  ::MessageBoxW(nullptr, wide.c_str(), kTitle, MB_OK | icon);
+}
+
+// Everything the window and the way back run on.
+struct Services {
+  Win32WindowSystem windows;
+  Win32FileServices files;
+  Win32ResourceReader resources;
+  Win32FolderPlatform folders;
+  Win32LayoutStorage storage = Win32LayoutStorage::ForCurrentUser();
+  Win32RemoteMemoryProvider memory;
+  LayoutKeeper keeper{storage, windows, memory};
+  WayBack way_back{keeper, windows, files, resources, Pause, LocalTimeNow};
+};
+
+// "/restore": whether or not a Corvella window is open; the exit code says
+// how it went.
+int RestoreFromCommandLine(bool quiet) {
+  Services services;
+  std::string desktop;
+  ResumeNext([&] { desktop = clsSystemFolder(services.folders).Desktop(); });
+  const RestoreOutcome outcome = services.way_back.Restore(desktop).outcome;
+  const std::string_view report = RestoreReport(outcome);
+  if (!quiet && !report.empty()) Tell(report, RestoreExitCode(outcome) == 0 ? MB_ICONINFORMATION : MB_ICONWARNING);
+  return RestoreExitCode(outcome);
+}
+
+int RunWindow(HINSTANCE instance) {
+  const SingleInstance instance_lock;
+  if (!instance_lock.IsFirst()) {
+    BringWindowToFront(Win32Form::WindowClassName(MainWindowLayout()));
+    return 0;
+  }
+  Services services;
+  Win32Form form(MainWindowLayout(), instance);
+  Form1 form1(form, services.windows, services.files, services.resources, services.folders, services.way_back);
+  return form.Run(form1);
+}
+
+}  // namespace
+}  // namespace corvella
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
   try {
-    const corvella::SingleInstance instance_lock;
-    if (!instance_lock.IsFirst()) {
-      corvella::BringWindowToFront(corvella::Win32Form::WindowClassName(corvella::MainWindowLayout()));
-      return 0;
-    }
-    corvella::Win32Form form(corvella::MainWindowLayout(), instance);
-    corvella::Win32WindowSystem windows;
-    corvella::Win32FileServices files;
-    corvella::Win32ResourceReader resources;
-    corvella::Win32FolderPlatform folders;
-    corvella::Form1 form1(form, windows, files, resources, folders);
-    return form.Run(form1);
+    const corvella::CommandLine command_line = corvella::ReadCommandLine();
+    if (command_line.restore) return corvella::RestoreFromCommandLine(command_line.quiet);
+    return corvella::RunWindow(instance);
   } catch (const std::exception& fault) {
     // A fault of the program itself, not of a statement: the user is told
-    // why the window went, and the exit code tells too.
-    std::wstring text = L"Corvella は予期しない障害のため終了します。";
-    corvella::ResumeNext([&] { text += L"\n\n" + corvella::Utf8ToWide(fault.what()); });
-    ::MessageBoxW(nullptr, text.c_str(), L"Corvella", MB_OK | MB_ICONERROR);
+    // why Corvella stopped, and the exit code tells too.
+    std::string text = "Corvella は予期しない障害のため終了します。\n\n";
+    text += fault.what();
+    corvella::Tell(text, MB_ICONERROR);
     return 1;
   }
 }

@@ -44,4 +44,9 @@ class DesktopArrangement {
   WindowSystem& windows_;
 };
 
+// The desktop list view, found as CountDesktopItems finds it (its count is
+// asked too), for callers that need the view but not the window's variables;
+// 0 when there is none.
+WindowHandle FindDesktopView(WindowSystem& windows);
+
 }  // namespace corvella

@@ -31,6 +31,12 @@ void DesktopArrangement::FindDesktopViewUnderWorkerW() {
   }
 }
 
+WindowHandle FindDesktopView(WindowSystem& windows) {
+  DesktopArrangement probe(windows);
+  probe.CountDesktopItems();
+  return probe.hWndList;
+}
+
 void DesktopArrangement::SetIconPosition(std::int32_t index, std::int32_t position) {
   windows_.SendWindowMessage(hWndList, list_view::kSetItemPosition, static_cast<std::uint32_t>(index), position);
 }

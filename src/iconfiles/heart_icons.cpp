@@ -29,11 +29,12 @@ std::string HeartIconPath(std::string_view desktop, std::int32_t number) {
   return InDesktop(desktop, "Plim" + Int16ToText(ToInt16(number)) + ".ico");
 }
 
-void DeleteHeartIcons(FileServices& files, ResourceReader& resources, std::string_view desktop) {
+std::int32_t DeleteHeartIcons(FileServices& files, ResourceReader& resources, std::string_view desktop) {
   std::vector<std::uint8_t> heart;
   if (!ResumeNext([&] { heart = resources.Read(kHeartResource, kCustomResourceType); })) {
-    return;  // without the icon to compare with, no file is known to be ours
+    return 0;  // without the icon to compare with, no file is known to be ours
   }
+  std::int32_t deleted = 0;
   bool deleted_any = true;
   while (deleted_any) {
     deleted_any = false;
@@ -45,10 +46,12 @@ void DeleteHeartIcons(FileServices& files, ResourceReader& resources, std::strin
         if (files.ReadFileOfSize(path, heart.size()) == heart) {
           files.Delete(path);
           deleted_any = true;
+          ++deleted;
         }
       });
     }
   }
+  return deleted;
 }
 
 }  // namespace corvella

@@ -110,11 +110,21 @@ class TemporaryFile {
 }  // namespace
 
 Win32LayoutStorage Win32LayoutStorage::ForCurrentUser() {
-  return Win32LayoutStorage(LocalAppDataFolder() + std::wstring(kProgramFolder));
+  try {
+    return Win32LayoutStorage(LocalAppDataFolder() + std::wstring(kProgramFolder));
+  } catch (const RuntimeError&) {
+    return Win32LayoutStorage(L"");
+  }
+}
+
+std::wstring Win32LayoutStorage::PathOf(std::wstring_view file) const {
+  // Without its folder a name would land in the root of the current drive.
+  if (folder_.empty()) throw RuntimeError(RuntimeErrorKind::ServiceFailure, "no folder for the saved layout");
+  return folder_ + std::wstring(file);
 }
 
 std::optional<std::string> Win32LayoutStorage::Load() {
-  const ScopedFile file = OpenForReading(folder_ + std::wstring(kLayoutFile));
+  const ScopedFile file = OpenForReading(PathOf(kLayoutFile));
   if (!file) {
     const DWORD error = ::GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
@@ -126,6 +136,7 @@ std::optional<std::string> Win32LayoutStorage::Load() {
 }
 
 void Win32LayoutStorage::Save(std::string_view content) {
+  const std::wstring target = PathOf(kLayoutFile);
   CreateFolder(folder_);
   TemporaryFile temporary(folder_);
   {
@@ -135,11 +146,9 @@ void Win32LayoutStorage::Save(std::string_view content) {
     WriteWhole(file.Get(), content);
     Flush(file.Get());
   }
-  temporary.MoveTo(folder_ + std::wstring(kLayoutFile));
+  temporary.MoveTo(target);
 }
 
-void Win32LayoutStorage::MarkRestored() {
-  Replace(folder_ + std::wstring(kLayoutFile), folder_ + std::wstring(kBackupFile));
-}
+void Win32LayoutStorage::MarkRestored() { Replace(PathOf(kLayoutFile), PathOf(kBackupFile)); }
 
 }  // namespace corvella

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "restore/layout_storage.hpp"
@@ -14,8 +15,8 @@ class Win32LayoutStorage final : public LayoutStorage {
  public:
   // The folder need not exist yet: the first save creates it.
   explicit Win32LayoutStorage(std::wstring folder) : folder_(std::move(folder)) {}
-  // %LOCALAPPDATA%\Corvella. Raises a RuntimeError (ServiceFailure) when
-  // the system names no such folder.
+  // %LOCALAPPDATA%\Corvella. When the system names no such folder, every
+  // call fails (RuntimeError), so nothing is kept but the window still runs.
   static Win32LayoutStorage ForCurrentUser();
 
   // A file above 16 MB is no layout of this program's and reads as a failure.
@@ -24,6 +25,8 @@ class Win32LayoutStorage final : public LayoutStorage {
   void MarkRestored() override;
 
  private:
+  [[nodiscard]] std::wstring PathOf(std::wstring_view file) const;
+
   std::wstring folder_;
 };
 

@@ -1,0 +1,107 @@
+#include "app/way_back.hpp"
+
+#include <utility>
+
+#include "arrange/desktop_arrangement.hpp"
+#include "core/resume_next.hpp"
+#include "iconfiles/heart_icons.hpp"
+
+namespace corvella {
+namespace {
+
+constexpr int kCatchUpStepMs = 100;
+constexpr int kCatchUpSteps = 30;
+
+}  // namespace
+
+WayBack::WayBack(LayoutKeeper& keeper, WindowSystem& windows, FileServices& files, ResourceReader& resources,
+                 std::function<void(int)> pause, std::function<SavedTime()> now)
+    : keeper_(keeper),
+      windows_(windows),
+      files_(files),
+      resources_(resources),
+      pause_(std::move(pause)),
+      now_(std::move(now)) {}
+
+SaveOutcome WayBack::SaveOnStart() { return keeper_.SaveOnStart(FindDesktopView(windows_), now_()); }
+
+RestoreResult WayBack::Restore(std::string_view desktop) {
+  const WindowHandle view = FindDesktopView(windows_);
+  if (!keeper_.Summary().saved_at) {
+    return keeper_.Restore(view);  // no sound layout: it says why, and nothing changes
+  }
+  std::int32_t before = 0;
+  ResumeNext([&] { before = windows_.SendWindowMessage(view, list_view::kGetItemCount, 0, 0); });
+  const std::int32_t deleted = DeleteHeartIcons(files_, resources_, desktop);
+  if (deleted > 0 && view != 0) {
+    LetTheShellCatchUp(view, before, deleted);
+  }
+  return keeper_.Restore(view);
+}
+
+// The shell drops deleted files from its view a moment later; items read
+// before that would shift under the moves.
+void WayBack::LetTheShellCatchUp(WindowHandle view, std::int32_t before, std::int32_t deleted) {
+  for (int step = 0; step < kCatchUpSteps; ++step) {
+    std::int32_t shown = before;
+    if (!ResumeNext([&] { shown = windows_.SendWindowMessage(view, list_view::kGetItemCount, 0, 0); })) return;
+    if (shown <= before - deleted) return;
+    pause_(kCatchUpStepMs);
+  }
+}
+
+SavedLayoutSummary WayBack::Summary() { return keeper_.Summary(); }
+
+std::string RestoreMenuCaption(const SavedLayoutSummary& summary) {
+  std::string caption = "元の配置に戻す";
+  if (summary.saved_at) caption += "\t" + *summary.saved_at;
+  return caption;
+}
+
+std::string_view RestoreReport(RestoreOutcome outcome) {
+  switch (outcome) {
+    case RestoreOutcome::Restored:
+      return {};
+    case RestoreOutcome::RestoredFileKept:
+      return "元の配置に戻しましたが、保存したファイルを layout-restored.tsv にできませんでした。"
+             "次に起動したときも、同じ配置を残します。";
+    case RestoreOutcome::NothingSaved:
+      return "保存された配置がありません。Corvella は起動したときにアイコンの配置を保存します。";
+    case RestoreOutcome::Unreadable:
+      return "保存された配置のファイル (%LOCALAPPDATA%\\Corvella\\layout.tsv) を読み込めませんでした。"
+             "アイコンは動かしていません。";
+    case RestoreOutcome::Damaged:
+      return "保存された配置のファイル (%LOCALAPPDATA%\\Corvella\\layout.tsv) が壊れているか、書き換えられています。"
+             "アイコンは動かしていません。このファイルを削除すると、次に起動したときに新しく保存します。";
+    case RestoreOutcome::NoDesktopView:
+      return "デスクトップのアイコン表示が見つかりませんでした。アイコンは動かしていません。";
+    case RestoreOutcome::ReadFailed:
+      return "デスクトップのアイコンを読み取れませんでした。アイコンは動かしていません。";
+    case RestoreOutcome::MoveFailed:
+      return "一部のアイコンを元に戻せませんでした。保存した配置は残してあるので、もう一度試せます。";
+  }
+  return {};
+}
+
+int RestoreExitCode(RestoreOutcome outcome) {
+  switch (outcome) {
+    case RestoreOutcome::Restored:
+    case RestoreOutcome::RestoredFileKept:
+      return 0;
+    case RestoreOutcome::NothingSaved:
+      return 2;
+    case RestoreOutcome::Unreadable:
+      return 3;
+    case RestoreOutcome::Damaged:
+      return 4;
+    case RestoreOutcome::NoDesktopView:
+      return 5;
+    case RestoreOutcome::ReadFailed:
+      return 6;
+    case RestoreOutcome::MoveFailed:
+      return 7;
+  }
+  return 1;
+}
+
+}  // namespace corvella

@@ -1,0 +1,52 @@
+// The way back to the desktop's own layout as the window and the command
+// line take it: the heart icon copies go first, the shell is given a moment
+// to drop them from its view, then the saved layout is put back.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "arrange/window_system.hpp"
+#include "files/file_services.hpp"
+#include "files/resource_reader.hpp"
+#include "restore/layout_keeper.hpp"
+
+namespace corvella {
+
+class WayBack {
+ public:
+  // pause(ms) waits that long for the shell; now() is the local time.
+  WayBack(LayoutKeeper& keeper, WindowSystem& windows, FileServices& files, ResourceReader& resources,
+          std::function<void(int)> pause, std::function<SavedTime()> now);
+
+  // Saves the desktop's layout unless one saved earlier was never restored.
+  SaveOutcome SaveOnStart();
+  // With a sound saved layout, removes the heart icon copies from the
+  // desktop folder (none without a path) and restores; otherwise only says
+  // why it cannot.
+  RestoreResult Restore(std::string_view desktop);
+  [[nodiscard]] SavedLayoutSummary Summary();
+
+ private:
+  // Waits, a little at a time and at most a few seconds, until the view
+  // shows `deleted` items fewer than `before`.
+  void LetTheShellCatchUp(WindowHandle view, std::int32_t before, std::int32_t deleted);
+
+  LayoutKeeper& keeper_;
+  WindowSystem& windows_;
+  FileServices& files_;
+  ResourceReader& resources_;
+  std::function<void(int)> pause_;
+  std::function<SavedTime()> now_;
+};
+
+// "元の配置に戻す" and, when the saved file tells, the time it was saved.
+std::string RestoreMenuCaption(const SavedLayoutSummary& summary);
+// What to tell the user after a restore; empty when all went well.
+std::string_view RestoreReport(RestoreOutcome outcome);
+// The exit code of "Corvella.exe /restore": 0 when the layout is back.
+int RestoreExitCode(RestoreOutcome outcome);
+
+}  // namespace corvella

@@ -1,0 +1,151 @@
+#include "app/way_back.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/form1.hpp"
+#include "app/main_window_layout.hpp"
+#include "fake_desktop.hpp"
+#include "fake_folder_platform.hpp"
+#include "fake_shell_desktop.hpp"
+#include "fake_view_process.hpp"
+#include "headless_form.hpp"
+#include "host_files.hpp"
+#include "memory_layout_storage.hpp"
+#include "resource_files.hpp"
+#include "scratch_folder.hpp"
+
+namespace corvella::testing {
+namespace {
+
+constexpr std::int32_t kTick = 500;
+
+// The window over a desktop of named items, with the way back through a
+// 64-bit view process and a layout kept in memory.
+class WayBackWindow : public ::testing::Test {
+ protected:
+  WayBackWindow() {
+    folders_.special_folders[0] = scratch_.path().u16string();
+    list_ = desktop_.AddShellDesktop(0);
+  }
+
+  void AddItems(int count) {
+    for (int i = 0; i < count; ++i) {
+      const int n = static_cast<int>(Items().size());
+      Items().push_back({"item " + std::to_string(n), 1000 + n * 7, 2000 - n * 3});
+    }
+  }
+  std::vector<ListItem>& Items() { return desktop_.Items(list_); }
+
+  // The shell shows the desktop folder's heart files as its last items.
+  void ShellShowsTheFolder() {
+    std::erase_if(Items(), [](const ListItem& item) { return item.name.starts_with("Plim"); });
+    for (const auto& entry : std::filesystem::directory_iterator(scratch_.path())) {
+      Items().push_back({entry.path().filename().string(), 0, 0});
+    }
+  }
+
+  void StartAndAnswerYes() {
+    form_.Load(form1_);
+    form_.Click(ControlId::Command4);
+  }
+  [[nodiscard]] std::size_t SetPosition32Messages() const {
+    return static_cast<std::size_t>(std::count_if(desktop_.messages().begin(), desktop_.messages().end(),
+                                                  [](auto& m) { return m.message == list_view::kSetItemPosition32; }));
+  }
+
+  ScratchFolder scratch_;
+  FakeDesktop desktop_;
+  WindowHandle list_ = 0;
+  FakeFolderPlatform folders_;
+  HostFileServices files_;
+  ResourceFiles resources_{CORVELLA_RESOURCES_DIR};
+  MemoryLayoutStorage storage_;
+  FakeViewProcess view_process_{ProcessBitness::Bits64};
+  FakeShellDesktop shell_{desktop_, view_process_};
+  LayoutKeeper keeper_{storage_, shell_, view_process_};
+  int pauses_ = 0;
+  WayBack way_back_{keeper_,
+                    shell_,
+                    files_,
+                    resources_,
+                    [this](int) {
+                      ++pauses_;
+                      ShellShowsTheFolder();
+                    },
+                    [] { return SavedTime{2026, 12, 8, 9, 30, 5}; }};
+  HeadlessForm form_{MainWindowLayout()};
+  Form1 form1_{form_, desktop_, files_, resources_, folders_, way_back_};
+};
+
+TEST_F(WayBackWindow, TheLayoutSavedAtStartComesBackAfterTheHeartAndTheMenuGreysOut) {
+  AddItems(20);
+  const std::vector<ListItem> own = Items();
+  StartAndAnswerYes();
+  ASSERT_TRUE(storage_.saved.has_value());
+  ASSERT_TRUE(form_.MenuItemOf(MenuCommand::RestoreLayout).has_value());
+  EXPECT_EQ(form_.MenuItemOf(MenuCommand::RestoreLayout)->caption, "元の配置に戻す\t2026-12-08 09:30:05");
+  EXPECT_TRUE(form_.MenuItemOf(MenuCommand::RestoreLayout)->enabled);
+
+  form_.Click(ControlId::Command1);
+  ASSERT_NE(Items(), own);
+  form_.ChooseMenuCommand(MenuCommand::RestoreLayout);
+
+  EXPECT_EQ(Items(), own);
+  EXPECT_TRUE(form_.ShownMessages().empty());
+  EXPECT_EQ(form_.BusyChanges(), (std::vector<bool>{true, false}));
+  EXPECT_FALSE(storage_.saved.has_value());  // now the backup: the next start saves afresh
+  EXPECT_TRUE(storage_.backup.has_value());
+  EXPECT_EQ(form_.MenuItemOf(MenuCommand::RestoreLayout)->caption, "元の配置に戻す");
+  EXPECT_FALSE(form_.MenuItemOf(MenuCommand::RestoreLayout)->enabled);
+}
+
+TEST_F(WayBackWindow, ARestoreCallsOffAWaitingHeartAndRemovesItsFilesOnceTheShellDropsThem) {
+  AddItems(5);
+  const std::vector<ListItem> own = Items();
+  StartAndAnswerYes();
+  form_.Click(ControlId::Command1);  // writes nine heart files and waits for the shell
+  ShellShowsTheFolder();
+  ASSERT_EQ(Items().size(), 14U);
+  ASSERT_TRUE(form_.Enabled(ControlId::Timer1));
+
+  form_.ChooseMenuCommand(MenuCommand::RestoreLayout);
+  form_.AdvanceTime(4 * kTick);
+
+  EXPECT_FALSE(form_.Enabled(ControlId::Timer1));
+  EXPECT_TRUE(std::filesystem::is_empty(scratch_.path()));
+  EXPECT_GE(pauses_, 1);
+  EXPECT_EQ(Items(), own);
+}
+
+TEST_F(WayBackWindow, ADamagedOrMissingLayoutIsToldAndNothingMovesOrGoes) {
+  AddItems(14);
+  storage_.saved = "corvella-layout 2\n";  // a file from elsewhere, kept as never restored
+  StartAndAnswerYes();
+  EXPECT_EQ(form_.MenuItemOf(MenuCommand::RestoreLayout)->caption, "元の配置に戻す");
+  EXPECT_TRUE(form_.MenuItemOf(MenuCommand::RestoreLayout)->enabled);
+  form_.Click(ControlId::Command1);
+  const std::vector<ListItem> heart = Items();
+  scratch_.WriteFile("Plim1.ico", resources_.Read("HEART", "CUSTOM"));
+
+  form_.ChooseMenuCommand(MenuCommand::RestoreLayout);
+
+  ASSERT_EQ(form_.ShownMessages().size(), 1U);
+  EXPECT_EQ(form_.ShownMessages()[0], RestoreReport(RestoreOutcome::Damaged));
+  EXPECT_EQ(storage_.saved, "corvella-layout 2\n");
+  EXPECT_EQ(Items(), heart);
+  EXPECT_EQ(SetPosition32Messages(), 0U);
+  EXPECT_TRUE(std::filesystem::exists(scratch_.Host("Plim1.ico")));
+
+  storage_.saved.reset();
+  form_.ChooseMenuCommand(MenuCommand::RestoreLayout);
+  EXPECT_EQ(form_.ShownMessages().back(), RestoreReport(RestoreOutcome::NothingSaved));
+  EXPECT_FALSE(form_.MenuItemOf(MenuCommand::RestoreLayout)->enabled);
+}
+
+}  // namespace
+}  // namespace corvella::testing
