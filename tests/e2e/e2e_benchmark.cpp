@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "saved_layout_files.hpp"
 #include "scenarios.hpp"
 
 namespace corvella::e2e {
@@ -46,7 +47,7 @@ struct Figures {
 
 Figures MeasureCorvella(const SuitePaths& paths, const StandIn& desktop, int items, int runs) {
   Figures figures;
-  CorvellaWindow corvella(paths.corvella);
+  CorvellaWindow corvella(paths.corvella, desktop);
   ClickCentre(corvella.yes);
   if (!WaitUntil([&] { return ::IsWindowEnabled(corvella.heart) != FALSE; }, seconds(5))) {
     throw ScenarioFailed("yes did not enable the heart button");
@@ -87,6 +88,7 @@ void PrintLine(const char* picture, double corvella, double minimal) {
 bool RunBenchmark(const SuitePaths& paths, int items, int runs) {
   try {
     EmptyFolder(DesktopFolder());
+    RemoveSavedLayouts();
     StandIn desktop(paths.standin, L"--items " + std::to_wstring(items), paths.scratch);
     const Figures corvella = MeasureCorvella(paths, desktop, items, runs);
     const Figures minimal = MeasureMinimalSender(paths, desktop, items, runs);

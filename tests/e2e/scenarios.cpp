@@ -7,6 +7,7 @@
 #include <sstream>
 #include <utility>
 
+#include "saved_layout_files.hpp"
 #include "user_desktop_folder.hpp"
 
 namespace corvella::e2e {
@@ -285,7 +286,7 @@ void StandInFollowsFolderAndRecords(ScenarioRun& run) {
 
 void StartUpAndQuestion(ScenarioRun& run) {
   StandIn desktop(run.paths.standin, Arguments(20), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella);
+  CorvellaWindow corvella(run.paths.corvella, desktop);
   run.Screenshot("start");
 
   run.Expect(!::IsWindowEnabled(corvella.heart) && !::IsWindowEnabled(corvella.parallelogram),
@@ -333,7 +334,7 @@ void StartUpAndQuestion(ScenarioRun& run) {
 
 void HeartFromThirty(ScenarioRun& run) {
   StandIn desktop(run.paths.standin, Arguments(30), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella);
+  CorvellaWindow corvella(run.paths.corvella, desktop);
   AnswerYes(run, corvella);
   ClickCentre(corvella.heart);
   StandInReport report =
@@ -385,14 +386,14 @@ StandInReport HeartFromFive(ScenarioRun& run, const StandIn& desktop, const Corv
 
 void HeartFromFiveItems(ScenarioRun& run) {
   StandIn desktop(run.paths.standin, Arguments(5), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella);
+  CorvellaWindow corvella(run.paths.corvella, desktop);
   HeartFromFive(run, desktop, corvella);
   run.Screenshot("heart");
 }
 
 void ParallelogramAfterHeart(ScenarioRun& run) {
   StandIn desktop(run.paths.standin, Arguments(5), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella);
+  CorvellaWindow corvella(run.paths.corvella, desktop);
   HeartFromFive(run, desktop, corvella);
 
   desktop.ClearLog();
@@ -416,7 +417,7 @@ void ParallelogramAfterHeart(ScenarioRun& run) {
 void ColumnHeightsTyped(ScenarioRun& run) {
   constexpr int kItems = 10;
   StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella);
+  CorvellaWindow corvella(run.paths.corvella, desktop);
   AnswerYes(run, corvella);
 
   TypeColumnHeight(run, corvella, L"3");
@@ -438,7 +439,7 @@ void ColumnHeightsTyped(ScenarioRun& run) {
 void ColumnHeightFromSpinner(ScenarioRun& run) {
   constexpr int kItems = 10;
   StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella);
+  CorvellaWindow corvella(run.paths.corvella, desktop);
   AnswerYes(run, corvella);
 
   ClickArrow(corvella, true);
@@ -463,7 +464,7 @@ void ColumnHeightFromSpinner(ScenarioRun& run) {
 
 void WorkerWPlacement(ScenarioRun& run) {
   StandIn desktop(run.paths.standin, Arguments(20, L"--workerw"), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella);
+  CorvellaWindow corvella(run.paths.corvella, desktop);
   AnswerYes(run, corvella);
   ClickCentre(corvella.heart);
   StandInReport report = desktop.WaitFor([](const StandInReport& r) { return PositionMessages(r) >= 20; },
@@ -499,7 +500,7 @@ void ExpectEndedWithFilesKept(ScenarioRun& run, const StandIn& desktop, const Co
 
 void ExitWithTimerArmed(ScenarioRun& run) {
   StandIn desktop(run.paths.standin, Arguments(5, L"--frozen"), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella);
+  CorvellaWindow corvella(run.paths.corvella, desktop);
   StartWaitingHeart(run, desktop, corvella);
   ClickCentre(corvella.exit);
   ExpectEndedWithFilesKept(run, desktop, corvella, "the exit button");
@@ -507,7 +508,7 @@ void ExitWithTimerArmed(ScenarioRun& run) {
 
 void CloseTheWindow(ScenarioRun& run) {
   StandIn desktop(run.paths.standin, Arguments(5, L"--frozen"), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella);
+  CorvellaWindow corvella(run.paths.corvella, desktop);
   StartWaitingHeart(run, desktop, corvella);
   PressKeyWith(VK_MENU, VK_F4);
   ExpectEndedWithFilesKept(run, desktop, corvella, "Alt+F4");
@@ -524,7 +525,7 @@ void UsersOwnPlimSurvives(ScenarioRun& run) {
   WriteBytes(run.desktop + L"\\Plim1.bmp", "not an icon");
 
   StandIn desktop(run.paths.standin, Arguments(3), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella);
+  CorvellaWindow corvella(run.paths.corvella, desktop);
   run.Expect(WaitUntil(
                  [&] {
                    return Sorted(FilesIn(run.desktop)) == Sorted({L"Plim1.bmp", L"Plim1.ico"});
@@ -572,7 +573,7 @@ void HungShellClose(ScenarioRun& run) {
   // a closed window away, and the message under way may take its time-out.
   constexpr milliseconds kPromptly(6000);
   StandIn desktop(run.paths.standin, Arguments(5), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella);
+  CorvellaWindow corvella(run.paths.corvella, desktop);
   AnswerYes(run, corvella);
 
   desktop.Hang(kHang);
@@ -603,7 +604,7 @@ void HugePlimFiles(ScenarioRun& run) {
     WriteSparseFile(run.desktop + L"\\" + name, size);
   }
   StandIn desktop(run.paths.standin, Arguments(5), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella);
+  CorvellaWindow corvella(run.paths.corvella, desktop);
   AnswerYes(run, corvella);
   ClickCentre(corvella.heart);
 
@@ -624,7 +625,7 @@ void HugePlimFiles(ScenarioRun& run) {
 // and the first one's heart comes when the desktop shows them.
 void SecondInstanceDuringTopUp(ScenarioRun& run) {
   StandIn desktop(run.paths.standin, Arguments(5, L"--frozen"), run.paths.scratch);
-  CorvellaWindow first(run.paths.corvella);
+  CorvellaWindow first(run.paths.corvella, desktop);
   StartWaitingHeart(run, desktop, first);
   // Something else in front, so that bringing the first window forward shows.
   ::SetForegroundWindow(FindTopLevel(desktop.Process().Id(), L"Progman", nullptr));
@@ -675,7 +676,12 @@ void StandInViewStyles(ScenarioRun& run) {
 
 }  // namespace
 
-CorvellaWindow::CorvellaWindow(const std::wstring& exe) : process_(std::make_unique<ChildProcess>(exe, L"")) {
+CorvellaWindow::CorvellaWindow(const std::wstring& exe, const StandIn& desktop, std::vector<LoggedMessage>* save_log) {
+  // A layout saved before and never restored is kept: the start then only
+  // finds the view, which counts its items once.
+  const bool layout_kept = FileExists(SavedLayoutPath());
+  desktop.ClearLog();
+  process_ = std::make_unique<ChildProcess>(exe, L"");
   if (!WaitUntil(
           [&] {
             window = FindTopLevel(process_->Id(), nullptr, L"Corvella");
@@ -694,10 +700,23 @@ CorvellaWindow::CorvellaWindow(const std::wstring& exe) : process_(std::make_uni
   no = ChildWithCaption(window, kNoCaption);
   column_height = ChildOfClass(window, L"Edit");
   spinner = ChildOfClass(window, L"ScrollBar");
+
+  const bool saved = WaitUntil(
+      [&] { return (layout_kept ? desktop.LogSize() > 0 : FileExists(SavedLayoutPath())) || !process_->Running(); },
+      seconds(60));
+  if (!saved || !process_->Running()) {
+    throw ScenarioFailed(layout_kept ? "Corvella did not look at the desktop at start"
+                                     : "Corvella saved no layout at start");
+  }
+  if (save_log != nullptr) {
+    *save_log = desktop.Report().log;
+  }
+  desktop.ClearLog();
 }
 
 ScenarioRun::ScenarioRun(const SuitePaths& suite_paths) : paths(suite_paths), desktop(DesktopFolder()) {
   EmptyFolder(desktop);
+  RemoveSavedLayouts();
 }
 
 void ScenarioRun::Expect(bool holds, const std::string& what) {
@@ -767,7 +786,7 @@ bool RunTour(const SuitePaths& paths) {
   ScenarioRun run(paths);
   try {
     StandIn desktop(paths.standin, Arguments(5), paths.scratch);
-    CorvellaWindow corvella(paths.corvella);
+    CorvellaWindow corvella(paths.corvella, desktop);
     Pause(milliseconds(500));
     run.Screenshot("1-start");
     AnswerYes(run, corvella);

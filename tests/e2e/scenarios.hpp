@@ -1,7 +1,8 @@
 // The end-to-end scenarios: each starts the desktop stand-in on an empty
-// desktop folder and Corvella beside it, uses Corvella's window as a person
-// does, and checks what the desktop shows, what reached its list view and
-// what lies in the desktop folder.
+// desktop folder, with nothing saved of an earlier layout, and Corvella
+// beside it, uses Corvella's window as a person does, and checks what the
+// desktop shows, what reached its list view and what lies in the desktop
+// folder.
 #pragma once
 
 #include <windows.h>
@@ -25,10 +26,14 @@ struct SuitePaths {
   std::wstring shots;       // where screenshots go; empty for none
 };
 
-// Corvella's window and its controls, found by what they show.
+// Corvella's window and its controls, found by what they show. Corvella
+// saves the desktop's layout once its window shows, reading every item; the
+// window is handed over once that is done and the stand-in's log cleared, so
+// that a scenario sees only what its own steps send.
 class CorvellaWindow {
  public:
-  explicit CorvellaWindow(const std::wstring& exe);
+  // save_log, when given, receives what the start sent to the view.
+  CorvellaWindow(const std::wstring& exe, const StandIn& desktop, std::vector<LoggedMessage>* save_log = nullptr);
 
   [[nodiscard]] const ChildProcess& Process() const { return *process_; }
 
