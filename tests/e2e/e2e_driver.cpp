@@ -7,6 +7,7 @@
 //   e2e_driver.exe bench [--items N] [--runs N] [paths]
 // paths: --corvella EXE --standin EXE --sender EXE --heart ICO --scratch DIR
 //        --shots DIR
+// The menu probe library is taken from beside the driver.
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
@@ -14,6 +15,17 @@
 #include <vector>
 
 #include "scenarios.hpp"
+
+namespace {
+
+std::wstring BesideTheDriver(const wchar_t* file) {
+  wchar_t own[MAX_PATH] = {};
+  const DWORD length = ::GetModuleFileNameW(nullptr, own, MAX_PATH);
+  const std::wstring path(own, length);
+  return path.substr(0, path.find_last_of(L"\\/") + 1) + file;
+}
+
+}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   using corvella::e2e::AllScenarios;
@@ -23,6 +35,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   const std::wstring command = argv[1];
   corvella::e2e::SuitePaths paths;
+  paths.menu_probe = BesideTheDriver(L"menu_probe.dll");
   std::vector<std::string> names;
   int items = 2000;
   int runs = 5;

@@ -24,6 +24,7 @@ struct SuitePaths {
   std::wstring heart_icon;  // the icon file Corvella carries as its HEART resource
   std::wstring scratch;     // a folder for the driver's own files
   std::wstring shots;       // where screenshots go; empty for none
+  std::wstring menu_probe;  // the menu probe library, of Corvella's bitness
 };
 
 // Corvella's window and its controls, found by what they show. Corvella
