@@ -36,6 +36,16 @@ DWORD ChildProcess::ExitCode() const {
   return code;
 }
 
+bool ChildProcess::Is64Bit() const {
+  SYSTEM_INFO system{};
+  ::GetNativeSystemInfo(&system);
+  BOOL wow64 = FALSE;
+  if (!::IsWow64Process(info_.hProcess, &wow64)) {
+    throw ScenarioFailed("cannot tell a process's bitness");
+  }
+  return system.wProcessorArchitecture != PROCESSOR_ARCHITECTURE_INTEL && !wow64;
+}
+
 void Pause(std::chrono::milliseconds length) { std::this_thread::sleep_for(length); }
 
 std::wstring ClassOf(HWND window) {

@@ -34,6 +34,8 @@ class ChildProcess {
   bool WaitForExit(DWORD millis) const;
   // The code the process ended with (STILL_ACTIVE while it runs).
   [[nodiscard]] DWORD ExitCode() const;
+  // Whether it runs as 64-bit code, rather than 32-bit code on any system.
+  [[nodiscard]] bool Is64Bit() const;
 
  private:
   PROCESS_INFORMATION info_{};

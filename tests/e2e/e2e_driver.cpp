@@ -1,7 +1,9 @@
 // The end-to-end driver: runs the scenarios, the scripted tour and the
 // benchmark against Corvella and the desktop stand-in.
 //
-//   e2e_driver.exe list
+//   e2e_driver.exe list                     the scenarios of one bitness
+//   e2e_driver.exe list-across              those of a 32-bit Corvella and a
+//                                           64-bit stand-in
 //   e2e_driver.exe run NAME... [paths]      (every scenario when no name)
 //   e2e_driver.exe tour [paths]
 //   e2e_driver.exe bench [--items N] [--runs N] [paths]
@@ -63,9 +65,11 @@ int wmain(int argc, wchar_t** argv) {
     }
   }
 
-  if (command == L"list") {
+  if (command == L"list" || command == L"list-across") {
     for (const auto& scenario : AllScenarios()) {
-      std::printf("%s\n", scenario.name);
+      if (scenario.across_bitness == (command == L"list-across")) {
+        std::printf("%s\n", scenario.name);
+      }
     }
     return 0;
   }

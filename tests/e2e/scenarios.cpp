@@ -8,9 +8,41 @@
 #include <utility>
 
 #include "saved_layout_files.hpp"
+#include "scenario_steps.hpp"
 #include "user_desktop_folder.hpp"
 
 namespace corvella::e2e {
+
+std::size_t PositionMessages(const StandInReport& report) {
+  return static_cast<std::size_t>(std::count_if(report.log.begin(), report.log.end(), [](const LoggedMessage& entry) {
+    return entry.message == kSetItemPosition;
+  }));
+}
+
+std::vector<std::wstring> Sorted(std::vector<std::wstring> names) {
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::vector<std::wstring> HeartFileNames(int last) {
+  std::vector<std::wstring> names;
+  for (int n = 1; n <= last; ++n) {
+    names.push_back(L"Plim" + std::to_wstring(n) + L".ico");
+  }
+  return names;
+}
+
+std::wstring Arguments(int items, const std::wstring& more) {
+  return L"--items " + std::to_wstring(items) + (more.empty() ? L"" : L" " + more);
+}
+
+void AnswerYes(ScenarioRun& run, const CorvellaWindow& corvella) {
+  ClickCentre(corvella.yes);
+  run.Expect(WaitUntil([&] { return ::IsWindowEnabled(corvella.heart) && ::IsWindowEnabled(corvella.parallelogram); },
+                       std::chrono::seconds(5)),
+             "yes should enable both arrangement buttons");
+}
+
 namespace {
 
 using std::chrono::milliseconds;
@@ -88,12 +120,6 @@ bool IsCount(const LoggedMessage& entry, int answered) {
   return entry.message == kGetItemCount && entry.wparam == 0 && entry.lparam == 0 && entry.result == answered;
 }
 
-std::size_t PositionMessages(const StandInReport& report) {
-  return static_cast<std::size_t>(std::count_if(report.log.begin(), report.log.end(), [](const LoggedMessage& entry) {
-    return entry.message == kSetItemPosition;
-  }));
-}
-
 // The log from `first` on must be one count answered `items`, then one
 // position message per picture point, in item order, and nothing else.
 void ExpectOneArrangement(ScenarioRun& run, const StandInReport& report, std::size_t first, int items,
@@ -146,19 +172,6 @@ StandInReport ExpectQuietAfterwards(ScenarioRun& run, const StandIn& desktop, st
   return later;
 }
 
-std::vector<std::wstring> Sorted(std::vector<std::wstring> names) {
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::vector<std::wstring> HeartFileNames(int last) {
-  std::vector<std::wstring> names;
-  for (int n = 1; n <= last; ++n) {
-    names.push_back(L"Plim" + std::to_wstring(n) + L".ico");
-  }
-  return names;
-}
-
 std::string HeartIconBytes(const ScenarioRun& run) {
   std::string bytes;
   if (!ReadBytes(run.paths.heart_icon, bytes)) {
@@ -174,17 +187,6 @@ void ExpectHeartFiles(ScenarioRun& run, const std::vector<std::wstring>& names) 
     run.Expect(ReadBytes(run.desktop + L"\\" + name, bytes) && bytes == heart,
                ToUtf8(name) + " should hold the heart icon's " + std::to_string(heart.size()) + " bytes");
   }
-}
-
-std::wstring Arguments(int items, const std::wstring& more = L"") {
-  return L"--items " + std::to_wstring(items) + (more.empty() ? L"" : L" " + more);
-}
-
-void AnswerYes(ScenarioRun& run, const CorvellaWindow& corvella) {
-  ClickCentre(corvella.yes);
-  run.Expect(WaitUntil([&] { return ::IsWindowEnabled(corvella.heart) && ::IsWindowEnabled(corvella.parallelogram); },
-                       seconds(5)),
-             "yes should enable both arrangement buttons");
 }
 
 // Replaces the column height the way a person does: click into the box,
@@ -735,24 +737,29 @@ void ScenarioRun::Screenshot(const std::string& stage) const {
 }
 
 const std::vector<Scenario>& AllScenarios() {
-  static const std::vector<Scenario> scenarios = {
-      {"standin_follows_folder_and_records", StandInFollowsFolderAndRecords},
-      {"startup_and_question", StartUpAndQuestion},
-      {"heart_from_30_items", HeartFromThirty},
-      {"heart_from_5_items", HeartFromFiveItems},
-      {"parallelogram_after_heart", ParallelogramAfterHeart},
-      {"column_heights_typed", ColumnHeightsTyped},
-      {"column_height_from_spinner", ColumnHeightFromSpinner},
-      {"workerw_placement", WorkerWPlacement},
-      {"exit_with_timer_armed", ExitWithTimerArmed},
-      {"close_the_window", CloseTheWindow},
-      {"users_own_plim_survives", UsersOwnPlimSurvives},
-      {"standin_view_styles", StandInViewStyles},
-      {"hung_shell_close", HungShellClose},
-      {"huge_plim_file", HugePlimFiles},
-      {"second_instance_during_topup", SecondInstanceDuringTopUp},
-      {"japanese_desktop_folder", JapaneseDesktopFolder},
-  };
+  static const std::vector<Scenario> scenarios = [] {
+    std::vector<Scenario> all = {
+        {"standin_follows_folder_and_records", StandInFollowsFolderAndRecords},
+        {"startup_and_question", StartUpAndQuestion},
+        {"heart_from_30_items", HeartFromThirty},
+        {"heart_from_5_items", HeartFromFiveItems},
+        {"parallelogram_after_heart", ParallelogramAfterHeart},
+        {"column_heights_typed", ColumnHeightsTyped},
+        {"column_height_from_spinner", ColumnHeightFromSpinner},
+        {"workerw_placement", WorkerWPlacement},
+        {"exit_with_timer_armed", ExitWithTimerArmed},
+        {"close_the_window", CloseTheWindow},
+        {"users_own_plim_survives", UsersOwnPlimSurvives},
+        {"standin_view_styles", StandInViewStyles},
+        {"hung_shell_close", HungShellClose},
+        {"huge_plim_file", HugePlimFiles},
+        {"second_instance_during_topup", SecondInstanceDuringTopUp},
+        {"japanese_desktop_folder", JapaneseDesktopFolder},
+    };
+    const std::vector<Scenario> way_back = WayBackScenarios();
+    all.insert(all.end(), way_back.begin(), way_back.end());
+    return all;
+  }();
   return scenarios;
 }
 

@@ -69,9 +69,14 @@ class ScenarioRun {
 struct Scenario {
   const char* name;
   void (*run)(ScenarioRun&);
+  // Runs the 32-bit Corvella against a 64-bit stand-in, in a 64-bit prefix.
+  bool across_bitness = false;
 };
 
 const std::vector<Scenario>& AllScenarios();
+// The way back: saving at start, restoring from the command line, the
+// keyboard and the system menu.
+std::vector<Scenario> WayBackScenarios();
 // Runs one scenario, prints its outcome and returns whether it passed.
 bool RunScenario(const Scenario& scenario, const SuitePaths& paths);
 

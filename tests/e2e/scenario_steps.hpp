@@ -1,0 +1,22 @@
+// Steps and checks that the scenario files share: the stand-in's command
+// line, answering Corvella's question, counting what reached the view.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "scenarios.hpp"
+
+namespace corvella::e2e {
+
+// The stand-in's command line for `items` placeholder items.
+std::wstring Arguments(int items, const std::wstring& more = L"");
+// Clicks はい and expects both arrangement buttons to be enabled.
+void AnswerYes(ScenarioRun& run, const CorvellaWindow& corvella);
+std::size_t PositionMessages(const StandInReport& report);
+// Plim1.ico to Plim<last>.ico.
+std::vector<std::wstring> HeartFileNames(int last);
+std::vector<std::wstring> Sorted(std::vector<std::wstring> names);
+
+}  // namespace corvella::e2e

@@ -1,0 +1,417 @@
+// The way back end to end: Corvella saves the desktop's layout once its
+// window shows, and puts it back from the command line, from Ctrl+Z and from
+// its system menu. Places are read back from the stand-in, the saved file
+// from the local application data.
+#include <windows.h>
+// commctrl.h needs windows.h first.
+#include <commctrl.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "saved_layout_files.hpp"
+#include "scenario_steps.hpp"
+#include "scenarios.hpp"
+#include "system_menu.hpp"
+
+namespace corvella::e2e {
+namespace {
+
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+constexpr UINT kRestoreCommand = 0x0110;
+constexpr std::uint32_t kSetRedraw = WM_SETREDRAW;
+constexpr std::uint32_t kSetItemPosition32 = LVM_SETITEMPOSITION32;
+const std::wstring kRestoreCaption = L"元の配置に戻す";
+constexpr DWORD kRestoreTakesMs = 30000;
+
+struct Place {
+  int x = 0;
+  int y = 0;
+  bool operator==(const Place&) const = default;
+};
+
+// Every item the view shows, by its text: the names on these desktops are
+// all different.
+using Places = std::map<std::string, Place>;
+
+Places PlacesOf(const StandInReport& report) {
+  Places places;
+  for (const ShownItem& item : report.items) {
+    places[item.text] = {item.x, item.y};
+  }
+  return places;
+}
+
+std::string Describe(const Place& place) {
+  return "(" + std::to_string(place.x) + ", " + std::to_string(place.y) + ")";
+}
+
+void ExpectAt(ScenarioRun& run, const StandInReport& report, const Places& wanted, const std::string& when) {
+  const Places shown = PlacesOf(report);
+  for (const auto& [name, place] : wanted) {
+    const auto found = shown.find(name);
+    if (found == shown.end()) {
+      run.Expect(false, name + " is missing " + when);
+    } else if (found->second != place) {
+      run.Expect(false, name + " shows at " + Describe(found->second) + ", not " + Describe(place) + " " + when);
+    }
+  }
+}
+
+// The saved file lists what the view showed at start, name by name, in the
+// view's order: a wrong reading of the view gives wrong or empty names.
+void ExpectSavedAsShown(ScenarioRun& run, const StandInReport& shown) {
+  const std::optional<SavedLayoutFile> saved = ReadSavedLayout();
+  if (!saved) {
+    run.Expect(false, "the saved layout should read as Corvella's layout file");
+    return;
+  }
+  run.Expect(saved->items.size() == shown.items.size(), "the saved layout should list " +
+                                                            std::to_string(shown.items.size()) + " items, not " +
+                                                            std::to_string(saved->items.size()));
+  for (std::size_t i = 0; i < saved->items.size() && i < shown.items.size(); ++i) {
+    const SavedLine& line = saved->items[i];
+    const ShownItem& item = shown.items[i];
+    if (line.name != item.text || line.occurrence != 1 || line.x != item.x || line.y != item.y) {
+      run.Expect(false, "saved item " + std::to_string(i) + " is \"" + line.name + "\" at " +
+                            Describe({line.x, line.y}) + ", but the view showed \"" + item.text + "\" at " +
+                            Describe({item.x, item.y}));
+      return;
+    }
+  }
+}
+
+std::string SavedBytes() {
+  std::string bytes;
+  if (!ReadBytes(SavedLayoutPath(), bytes)) {
+    throw ScenarioFailed("Corvella's saved layout cannot be read");
+  }
+  return bytes;
+}
+
+std::string SavedAt() {
+  const std::optional<SavedLayoutFile> saved = ReadSavedLayout();
+  if (!saved) {
+    throw ScenarioFailed("Corvella's saved layout does not read");
+  }
+  return saved->saved_at;
+}
+
+// The moves went with the view's redraw off, and it is on again at the end.
+void ExpectRedrawBackOn(ScenarioRun& run, const StandInReport& report) {
+  std::vector<LoggedMessage> redraws;
+  std::copy_if(report.log.begin(), report.log.end(), std::back_inserter(redraws),
+               [](const LoggedMessage& entry) { return entry.message == kSetRedraw; });
+  run.Expect(redraws.size() == 2 && redraws.front().wparam == 0 && redraws.back().wparam == 1,
+             "the restore should switch the view's redraw off once and on again once, not " +
+                 std::to_string(redraws.size()) + " times");
+}
+
+// Only counts reached the view: nothing was read or moved.
+void ExpectNothingMoved(ScenarioRun& run, const StandIn& desktop, const Places& before, const std::string& when) {
+  const StandInReport report = desktop.Report();
+  run.Expect(std::all_of(report.log.begin(), report.log.end(),
+                         [](const LoggedMessage& entry) { return entry.message == kGetItemCount; }),
+             "only counts should reach the view " + when);
+  ExpectAt(run, report, before, when);
+}
+
+void ExpectMenuItem(ScenarioRun& run, const CorvellaWindow& corvella, const std::wstring& text, bool greyed,
+                    const std::string& when) {
+  const SystemMenuItem item = ReadSystemMenuItem(corvella.window, kRestoreCommand, run.paths.menu_probe);
+  run.Expect(item.present && item.text == text,
+             "the system menu should hold \"" + ToUtf8(text) + "\" " + when + ", not \"" + ToUtf8(item.text) + "\"");
+  run.Expect(item.present && item.greyed == greyed,
+             std::string("the system menu's way back should be ") + (greyed ? "greyed " : "enabled ") + when);
+}
+
+void ExpectLayoutRestored(ScenarioRun& run, const std::string& saved_bytes) {
+  std::string backup;
+  run.Expect(!FileExists(SavedLayoutPath()), "layout.tsv should be gone after the restore");
+  run.Expect(ReadBytes(RestoredLayoutPath(), backup) && backup == saved_bytes,
+             "layout-restored.tsv should hold the layout as it was saved");
+}
+
+StandInReport Arrange(const StandIn& desktop, HWND button, int items, const std::string& what) {
+  desktop.ClearLog();
+  ClickCentre(button);
+  return desktop.WaitFor([&](const StandInReport& r) { return PositionMessages(r) >= static_cast<std::size_t>(items); },
+                         what, seconds(15));
+}
+
+void Exit(ScenarioRun& run, const CorvellaWindow& corvella) {
+  ClickCentre(corvella.exit);
+  run.Expect(corvella.Process().WaitForExit(5000), "Corvella should end at the exit button");
+}
+
+HWND MessageBoxOf(DWORD process_id) { return FindTopLevel(process_id, L"#32770", nullptr); }
+
+// The box's text: its one static control with a text (the icon has none).
+std::wstring MessageText(HWND box) {
+  for (HWND child : Children(box)) {
+    if (::lstrcmpiW(ClassOf(child).c_str(), L"Static") == 0 && !TextOf(child).empty()) {
+      return TextOf(child);
+    }
+  }
+  return {};
+}
+
+// Waits for the message box, reads its text and clicks its button.
+std::wstring DismissMessageBox(const ChildProcess& process, const std::string& what) {
+  HWND box = nullptr;
+  if (!WaitUntil([&] { return (box = MessageBoxOf(process.Id())) != nullptr; }, seconds(10))) {
+    throw ScenarioFailed("no message box showed " + what);
+  }
+  const std::wstring text = MessageText(box);
+  ClickCentre(ChildOfClass(box, L"Button"));
+  if (!WaitUntil([&] { return !::IsWindow(box); }, seconds(5))) {
+    throw ScenarioFailed("the message box " + what + " did not go at its button");
+  }
+  return text;
+}
+
+bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
+
+// "Corvella.exe <arguments>" without a window; its exit code.
+DWORD RunCommandLine(const ScenarioRun& run, const std::wstring& arguments) {
+  ChildProcess corvella(run.paths.corvella, arguments);
+  if (!corvella.WaitForExit(kRestoreTakesMs)) {
+    const HWND box = MessageBoxOf(corvella.Id());
+    throw ScenarioFailed("Corvella " + ToUtf8(arguments) + " did not end" +
+                         (box == nullptr ? "" : "; it shows \"" + ToUtf8(MessageText(box)) + "\""));
+  }
+  return corvella.ExitCode();
+}
+
+void ExpectRestoredFromCommandLine(ScenarioRun& run, const StandIn& desktop, const Places& wanted) {
+  desktop.ClearLog();
+  const DWORD code = RunCommandLine(run, L"/restore");
+  run.Expect(code == 0, "Corvella /restore should end with 0, not " + std::to_string(code));
+  const StandInReport report = desktop.Report();
+  ExpectAt(run, report, wanted, "after /restore");
+  ExpectRedrawBackOn(run, report);
+}
+
+// ---------------------------------------------------------------------------
+// The scenarios.
+
+void RestoreAfterHeartAndParallelogram(ScenarioRun& run) {
+  constexpr int kItems = 20;
+  StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
+  const StandInReport start = [&] {
+    const CorvellaWindow corvella(run.paths.corvella, desktop);
+    const StandInReport shown = desktop.Report();
+    AnswerYes(run, corvella);
+    Arrange(desktop, corvella.heart, kItems, "the heart");
+    Arrange(desktop, corvella.parallelogram, kItems, "the parallelogram");
+    Exit(run, corvella);
+    return shown;
+  }();
+  ExpectSavedAsShown(run, start);
+  const std::string saved = SavedBytes();
+  ExpectRestoredFromCommandLine(run, desktop, PlacesOf(start));
+  ExpectLayoutRestored(run, saved);
+  run.Screenshot("restored");
+}
+
+// Ctrl+Z brings the layout back and spends it: the menu item greys and says
+// so when chosen. The next start saves afresh, and the system menu brings
+// that layout back.
+void WayBackInTheWindow(ScenarioRun& run) {
+  constexpr int kItems = 20;
+  StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
+  {
+    const CorvellaWindow corvella(run.paths.corvella, desktop);
+    const Places start = PlacesOf(desktop.Report());
+    const std::string saved = SavedBytes();
+    ExpectMenuItem(run, corvella, kRestoreCaption + L"\t" + ToUtf16(SavedAt()), false, "at start");
+    AnswerYes(run, corvella);
+    Arrange(desktop, corvella.heart, kItems, "the heart");
+
+    desktop.ClearLog();
+    PressKeyWith(VK_CONTROL, 'Z');
+    const StandInReport restored =
+        desktop.WaitFor([&](const StandInReport& r) { return PlacesOf(r) == start; }, "Ctrl+Z's restore");
+    ExpectRedrawBackOn(run, restored);
+    ExpectLayoutRestored(run, saved);
+    ExpectMenuItem(run, corvella, kRestoreCaption, true, "after the restore");
+
+    const Places arranged = PlacesOf(Arrange(desktop, corvella.parallelogram, kItems, "the parallelogram"));
+    desktop.ClearLog();
+    ::PostMessageW(corvella.window, WM_SYSCOMMAND, kRestoreCommand, 0);
+    const std::wstring text = DismissMessageBox(corvella.Process(), "for the spent way back");
+    run.Expect(Contains(text, L"保存された配置がありません"),
+               "the box should say that nothing is saved, not \"" + ToUtf8(text) + "\"");
+    ExpectNothingMoved(run, desktop, arranged, "with nothing saved");
+    Exit(run, corvella);
+  }
+
+  const CorvellaWindow corvella(run.paths.corvella, desktop);
+  const Places start = PlacesOf(desktop.Report());
+  ExpectMenuItem(run, corvella, kRestoreCaption + L"\t" + ToUtf16(SavedAt()), false, "at the next start");
+  AnswerYes(run, corvella);
+  Arrange(desktop, corvella.heart, kItems, "the heart");
+  desktop.ClearLog();
+  ::PostMessageW(corvella.window, WM_SYSCOMMAND, kRestoreCommand, 0);
+  const StandInReport restored =
+      desktop.WaitFor([&](const StandInReport& r) { return PlacesOf(r) == start; }, "the system menu's restore");
+  ExpectRedrawBackOn(run, restored);
+  ExpectMenuItem(run, corvella, kRestoreCaption, true, "after the system menu's restore");
+}
+
+// The heart's top-up copies go at the restore; of the user's files, those
+// still there go back and a new one stays where the desktop put it.
+void RestoreWithFilesAddedAndRemoved(ScenarioRun& run) {
+  for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt", L"d.txt"}) {
+    WriteBytes(run.desktop + L"\\" + name, "text");
+  }
+  StandIn desktop(run.paths.standin, Arguments(3), run.paths.scratch);
+  Places start;
+  StandInReport arranged;
+  {
+    const CorvellaWindow corvella(run.paths.corvella, desktop);
+    start = PlacesOf(desktop.Report());
+    AnswerYes(run, corvella);
+    // Seven items: Plim1.ico to Plim7.ico top the desktop up to fourteen.
+    Arrange(desktop, corvella.heart, 14, "the heart after the top-up");
+    ::DeleteFileW((run.desktop + L"\\b.txt").c_str());
+    WriteBytes(run.desktop + L"\\e.txt", "new");
+    arranged = desktop.WaitFor(
+        [](const StandInReport& r) {
+          const Places shown = PlacesOf(r);
+          return shown.count("e.txt") == 1 && shown.count("b.txt") == 0;
+        },
+        "b.txt gone and e.txt shown");
+    Exit(run, corvella);
+  }
+  run.Expect(FilesIn(run.desktop).size() == 11, "the desktop folder should hold four files and seven heart icons");
+
+  start.erase("b.txt");
+  start["e.txt"] = PlacesOf(arranged).at("e.txt");
+  ExpectRestoredFromCommandLine(run, desktop, start);
+  run.Expect(Sorted(FilesIn(run.desktop)) == Sorted({L"a.txt", L"c.txt", L"d.txt", L"e.txt"}),
+             "the restore should delete the heart icon copies and only those");
+  const StandInReport later =
+      desktop.WaitFor([](const StandInReport& r) { return r.items.size() == 7; }, "the heart icons dropped");
+  ExpectAt(run, later, start, "once the heart icons are gone");
+}
+
+// A hand-edited file: each way back says so, nothing moves, and the file
+// stays as it is, also across a start.
+void DamagedLayoutFile(ScenarioRun& run) {
+  constexpr int kItems = 10;
+  StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
+  Places arranged;
+  {
+    const CorvellaWindow corvella(run.paths.corvella, desktop);
+    AnswerYes(run, corvella);
+    arranged = PlacesOf(Arrange(desktop, corvella.parallelogram, kItems, "the parallelogram"));
+    Exit(run, corvella);
+  }
+  const std::string damaged = SavedBytes() + "Item 99\t1\t12px\t40\n";
+  WriteBytes(SavedLayoutPath(), damaged);
+  const std::wstring kDamagedReport = L"壊れているか、書き換えられています";
+
+  desktop.ClearLog();
+  {
+    ChildProcess restore(run.paths.corvella, L"/restore");
+    const std::wstring text = DismissMessageBox(restore, "for /restore");
+    run.Expect(Contains(text, kDamagedReport), "the box should say the file is damaged, not \"" + ToUtf8(text) + "\"");
+    run.Expect(restore.WaitForExit(5000) && restore.ExitCode() != 0,
+               "/restore should end with a code other than 0, not " + std::to_string(restore.ExitCode()));
+  }
+  ExpectNothingMoved(run, desktop, arranged, "after /restore");
+
+  {
+    ChildProcess quiet(run.paths.corvella, L"/restore /quiet");
+    bool shown = false;
+    WaitUntil(
+        [&] {
+          shown = shown || FindTopLevel(quiet.Id(), nullptr, nullptr) != nullptr;
+          return !quiet.Running();
+        },
+        seconds(10));
+    run.Expect(!shown, "/restore /quiet should show no window");
+    run.Expect(!quiet.Running() && quiet.ExitCode() != 0,
+               "/restore /quiet should end with a code other than 0, not " + std::to_string(quiet.ExitCode()));
+  }
+  ExpectNothingMoved(run, desktop, arranged, "after /restore /quiet");
+
+  {
+    const CorvellaWindow corvella(run.paths.corvella, desktop);
+    ExpectMenuItem(run, corvella, kRestoreCaption, false, "for a damaged file");
+    ClickCentre(corvella.no);
+    PressKeyWith(VK_CONTROL, 'Z');
+    const std::wstring text = DismissMessageBox(corvella.Process(), "for Ctrl+Z");
+    run.Expect(Contains(text, kDamagedReport), "the box should say the file is damaged, not \"" + ToUtf8(text) + "\"");
+    ExpectNothingMoved(run, desktop, arranged, "after Ctrl+Z");
+    Exit(run, corvella);
+  }
+  run.Expect(SavedBytes() == damaged, "the damaged file should stay byte for byte");
+  run.Expect(!FileExists(RestoredLayoutPath()), "a damaged file should not become the backup");
+}
+
+// A layout never restored survives later starts: the desktop may still
+// show the heart of the earlier run.
+void PendingLayoutKeptAcrossRuns(ScenarioRun& run) {
+  constexpr int kItems = 20;
+  StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
+  Places start;
+  std::string saved;
+  std::string saved_at;
+  {
+    const CorvellaWindow corvella(run.paths.corvella, desktop);
+    start = PlacesOf(desktop.Report());
+    saved = SavedBytes();
+    saved_at = SavedAt();
+    AnswerYes(run, corvella);
+    Arrange(desktop, corvella.heart, kItems, "the heart");
+    Exit(run, corvella);
+  }
+  {
+    const CorvellaWindow corvella(run.paths.corvella, desktop);
+    run.Expect(SavedBytes() == saved, "the second start should leave the saved layout as it was");
+    ExpectMenuItem(run, corvella, kRestoreCaption + L"\t" + ToUtf16(saved_at), false, "at the second start");
+    Exit(run, corvella);
+  }
+  ExpectRestoredFromCommandLine(run, desktop, start);
+  ExpectLayoutRestored(run, saved);
+}
+
+// The 32-bit Corvella reads a 64-bit view through LVITEMW's 64-bit layout.
+void RestoreInto64BitDesktop(ScenarioRun& run) {
+  constexpr int kItems = 20;
+  StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
+  const StandInReport start = [&] {
+    const CorvellaWindow corvella(run.paths.corvella, desktop);
+    if (corvella.Process().Is64Bit() || !desktop.Process().Is64Bit()) {
+      throw ScenarioFailed("this needs a 32-bit Corvella and a 64-bit stand-in in a 64-bit prefix");
+    }
+    const StandInReport shown = desktop.Report();
+    AnswerYes(run, corvella);
+    Arrange(desktop, corvella.heart, kItems, "the heart");
+    Exit(run, corvella);
+    return shown;
+  }();
+  ExpectSavedAsShown(run, start);
+  ExpectRestoredFromCommandLine(run, desktop, PlacesOf(start));
+}
+
+}  // namespace
+
+std::vector<Scenario> WayBackScenarios() {
+  return {
+      {"restore_after_heart_and_parallelogram", RestoreAfterHeartAndParallelogram},
+      {"way_back_in_the_window", WayBackInTheWindow},
+      {"restore_with_files_added_and_removed", RestoreWithFilesAddedAndRemoved},
+      {"damaged_layout_file", DamagedLayoutFile},
+      {"pending_layout_kept_across_runs", PendingLayoutKeptAcrossRuns},
+      {"restore_into_64bit_desktop", RestoreInto64BitDesktop, true},
+  };
+}
+
+}  // namespace corvella::e2e
