@@ -1,7 +1,9 @@
 // The end-to-end benchmark: the heart and the parallelogram over many items
-// through the desktop stand-in, drawn by Corvella and by the minimal sender.
-// The stand-in stamps each message as it arrives; a figure is the time from
-// the count to the last position message, the median over several runs.
+// through the desktop stand-in, drawn by Corvella and by the minimal sender;
+// and Corvella's way back over the same items, beside its parallelogram:
+// the save at start and "/restore" after the arrangements. The stand-in
+// stamps each message as it arrives; a figure is the time from the first
+// message to the last, the median over several runs.
 #include <algorithm>
 #include <cstdio>
 
@@ -13,9 +15,26 @@ namespace {
 
 using std::chrono::seconds;
 
+constexpr std::uint32_t kGetItemTextW = 0x1073;       // LVM_GETITEMTEXTW
+constexpr std::uint32_t kGetItemPosition = 0x1010;    // LVM_GETITEMPOSITION
+constexpr std::uint32_t kSetItemPosition32 = 0x1031;  // LVM_SETITEMPOSITION32
+constexpr std::uint32_t kSetRedraw = 0x000B;          // WM_SETREDRAW
+// The goals for the way back, against the parallelogram of the same items.
+constexpr double kMostSaveShare = 0.25;
+constexpr double kLeastRestoreSpeedUp = 10.0;
+
 double MedianMillis(std::vector<std::int64_t> micros) {
   std::sort(micros.begin(), micros.end());
   return static_cast<double>(micros[micros.size() / 2]) / 1000.0;
+}
+
+std::int64_t Span(const std::vector<LoggedMessage>& log) {
+  return log.empty() ? 0 : log.back().micros - log.front().micros;
+}
+
+std::size_t CountOf(const std::vector<LoggedMessage>& log, std::uint32_t message) {
+  return static_cast<std::size_t>(
+      std::count_if(log.begin(), log.end(), [&](const LoggedMessage& entry) { return entry.message == message; }));
 }
 
 // Waits for one whole arrangement in the log and returns how long it took,
@@ -37,28 +56,85 @@ std::int64_t ArrangementMicros(const StandIn& desktop, int items, std::size_t co
     throw ScenarioFailed(what + " was not " + std::to_string(counts) + " count(s) and " + std::to_string(items) +
                          " positions");
   }
-  return last.micros - report.log.front().micros;
+  return Span(report.log);
 }
 
 struct Figures {
   std::vector<std::int64_t> heart;
   std::vector<std::int64_t> parallelogram;
+  std::vector<std::int64_t> save;
+  std::vector<std::int64_t> restore;
+  // The restore reads every item's name, then moves the items with the
+  // view's redraw off.
+  std::vector<std::int64_t> restore_reading;
+  std::vector<std::int64_t> restore_moving;
+  std::vector<std::int64_t> restore_start_to_exit;
+  std::size_t parallelogram_messages = 0;
+  std::size_t save_messages = 0;
+  std::size_t restore_messages = 0;
+  std::size_t restore_reading_messages = 0;
 };
 
+void MeasureSave(Figures& figures, const std::vector<LoggedMessage>& save_log, int items) {
+  const auto all = static_cast<std::size_t>(items);
+  if (CountOf(save_log, kGetItemTextW) != all || CountOf(save_log, kGetItemPosition) != all ||
+      !FileExists(SavedLayoutPath())) {
+    throw ScenarioFailed("the save at start did not read every item once");
+  }
+  figures.save.push_back(Span(save_log));
+  figures.save_messages = save_log.size();
+}
+
+// "/restore" after the arrangements: every item goes back.
+void MeasureRestore(Figures& figures, const SuitePaths& paths, const StandIn& desktop, int items) {
+  desktop.ClearLog();
+  const auto started = std::chrono::steady_clock::now();
+  ChildProcess restore(paths.corvella, L"/restore");
+  if (!restore.WaitForExit(120000) || restore.ExitCode() != 0) {
+    throw ScenarioFailed("/restore did not end with 0");
+  }
+  figures.restore_start_to_exit.push_back(
+      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started).count());
+  const StandInReport report = desktop.Report();
+  if (CountOf(report.log, kSetItemPosition32) != static_cast<std::size_t>(items)) {
+    throw ScenarioFailed("/restore did not move every item once");
+  }
+  const auto redraw_off = std::find_if(report.log.begin(), report.log.end(),
+                                       [](const LoggedMessage& entry) { return entry.message == kSetRedraw; });
+  if (redraw_off == report.log.end()) {
+    throw ScenarioFailed("/restore did not switch the view's redraw off");
+  }
+  figures.restore.push_back(Span(report.log));
+  figures.restore_reading.push_back(redraw_off->micros - report.log.front().micros);
+  figures.restore_moving.push_back(report.log.back().micros - redraw_off->micros);
+  figures.restore_messages = report.log.size();
+  figures.restore_reading_messages = static_cast<std::size_t>(redraw_off - report.log.begin());
+}
+
+// Each run starts Corvella afresh, so that it saves the layout again.
 Figures MeasureCorvella(const SuitePaths& paths, const StandIn& desktop, int items, int runs) {
   Figures figures;
-  CorvellaWindow corvella(paths.corvella, desktop);
-  ClickCentre(corvella.yes);
-  if (!WaitUntil([&] { return ::IsWindowEnabled(corvella.heart) != FALSE; }, seconds(5))) {
-    throw ScenarioFailed("yes did not enable the heart button");
-  }
   for (int run = 0; run < runs; ++run) {
+    RemoveSavedLayouts();
+    std::vector<LoggedMessage> save_log;
+    CorvellaWindow corvella(paths.corvella, desktop, &save_log);
+    MeasureSave(figures, save_log, items);
+    ClickCentre(corvella.yes);
+    if (!WaitUntil([&] { return ::IsWindowEnabled(corvella.heart) != FALSE; }, seconds(5))) {
+      throw ScenarioFailed("yes did not enable the heart button");
+    }
     desktop.ClearLog();
     ClickCentre(corvella.heart);
     figures.heart.push_back(ArrangementMicros(desktop, items, 2, "Corvella's heart"));
     desktop.ClearLog();
     ClickCentre(corvella.parallelogram);
     figures.parallelogram.push_back(ArrangementMicros(desktop, items, 1, "Corvella's parallelogram"));
+    figures.parallelogram_messages = static_cast<std::size_t>(items) + 1;
+    ClickCentre(corvella.exit);
+    if (!corvella.Process().WaitForExit(10000)) {
+      throw ScenarioFailed("Corvella did not end at its exit button");
+    }
+    MeasureRestore(figures, paths, desktop, items);
   }
   return figures;
 }
@@ -83,18 +159,44 @@ void PrintLine(const char* picture, double corvella, double minimal) {
               corvella / minimal);
 }
 
+const char* Verdict(bool met) { return met ? "met" : "missed"; }
+
+void PrintPart(const char* part, double millis, std::size_t messages, int items) {
+  std::printf("%-22s %9.1f ms  %6zu messages, %.2f per item, %5.0f us each\n", part, millis, messages,
+              static_cast<double>(messages) / items, millis * 1000.0 / static_cast<double>(messages));
+}
+
+void PrintWayBack(const Figures& corvella, int items) {
+  const double parallelogram = MedianMillis(corvella.parallelogram);
+  const double save = MedianMillis(corvella.save);
+  const double restore = MedianMillis(corvella.restore);
+  std::printf("the way back over the same items, beside Corvella's parallelogram:\n");
+  PrintPart("parallelogram", parallelogram, corvella.parallelogram_messages, items);
+  PrintPart("save", save, corvella.save_messages, items);
+  PrintPart("restore", restore, corvella.restore_messages, items);
+  PrintPart("  reading the names", MedianMillis(corvella.restore_reading), corvella.restore_reading_messages, items);
+  PrintPart("  moving, redraw off", MedianMillis(corvella.restore_moving),
+            corvella.restore_messages - corvella.restore_reading_messages, items);
+  std::printf(
+      "save / parallelogram %.2f (goal at most %.2f: %s); parallelogram / restore %.2f (goal at least %.0f: "
+      "%s)\n",
+      save / parallelogram, kMostSaveShare, Verdict(save / parallelogram <= kMostSaveShare), parallelogram / restore,
+      kLeastRestoreSpeedUp, Verdict(parallelogram / restore >= kLeastRestoreSpeedUp));
+  std::printf("/restore from its start to its exit: %.1f ms\n", MedianMillis(corvella.restore_start_to_exit));
+}
+
 }  // namespace
 
 bool RunBenchmark(const SuitePaths& paths, int items, int runs) {
   try {
     EmptyFolder(DesktopFolder());
-    RemoveSavedLayouts();
     StandIn desktop(paths.standin, L"--items " + std::to_wstring(items), paths.scratch);
     const Figures corvella = MeasureCorvella(paths, desktop, items, runs);
     const Figures minimal = MeasureMinimalSender(paths, desktop, items, runs);
-    std::printf("%d items, median of %d runs, from the first count to the last position message:\n", items, runs);
+    std::printf("%d items, median of %d runs, from the first message to the view to the last:\n", items, runs);
     PrintLine("heart", MedianMillis(corvella.heart), MedianMillis(minimal.heart));
     PrintLine("parallelogram", MedianMillis(corvella.parallelogram), MedianMillis(minimal.parallelogram));
+    PrintWayBack(corvella, items);
     return true;
   } catch (const ScenarioFailed& failed) {
     std::printf("benchmark: %s\n", failed.what());

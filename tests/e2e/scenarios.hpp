@@ -85,7 +85,8 @@ bool RunScenario(const Scenario& scenario, const SuitePaths& paths);
 bool RunTour(const SuitePaths& paths);
 
 // The heart and the parallelogram over many items, Corvella against the
-// minimal sender; prints both figures and their ratio.
+// minimal sender, and saving and restoring the same items beside Corvella's
+// parallelogram; prints the figures and their ratios.
 bool RunBenchmark(const SuitePaths& paths, int items, int runs);
 
 }  // namespace corvella::e2e
