@@ -102,6 +102,8 @@ class FailingLookups final : public WindowSystem {
   std::int32_t SendWindowMessage(WindowHandle w, std::uint32_t m, std::uint32_t wp, std::int32_t lp) override {
     return desktop_.SendWindowMessage(w, m, wp, lp);
   }
+  WindowSize ClientSize(WindowHandle window) override { return desktop_.ClientSize(window); }
+  void RepaintWindow(WindowHandle window) override { desktop_.RepaintWindow(window); }
 
  private:
   FakeDesktop& desktop_;

@@ -1,5 +1,5 @@
-// The three window-system services through which the program finds and
-// drives the shell's desktop list view. The Win32 implementation calls
+// The window-system services through which the program finds, drives and
+// measures the shell's desktop list view. The Win32 implementation calls
 // user32; tests use an in-memory desktop.
 #pragma once
 
@@ -13,9 +13,22 @@ using WindowHandle = std::uint32_t;
 // The list-view messages the program sends, in a namespace of their own so
 // that they never meet the macros of <commctrl.h>.
 namespace list_view {
-inline constexpr std::uint32_t kGetItemCount = 0x1004;     // LVM_GETITEMCOUNT
-inline constexpr std::uint32_t kSetItemPosition = 0x100F;  // LVM_SETITEMPOSITION
+inline constexpr std::uint32_t kGetItemCount = 0x1004;       // LVM_GETITEMCOUNT
+inline constexpr std::uint32_t kSetItemPosition = 0x100F;    // LVM_SETITEMPOSITION
+inline constexpr std::uint32_t kGetItemPosition = 0x1010;    // LVM_GETITEMPOSITION
+inline constexpr std::uint32_t kSetItemPosition32 = 0x1031;  // LVM_SETITEMPOSITION32
+inline constexpr std::uint32_t kGetItemTextW = 0x1073;       // LVM_GETITEMTEXTW
 }  // namespace list_view
+
+namespace window_message {
+inline constexpr std::uint32_t kSetRedraw = 0x000B;  // WM_SETREDRAW
+}  // namespace window_message
+
+// A window's client area in pixels.
+struct WindowSize {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+};
 
 class WindowSystem {
  public:
@@ -32,6 +45,11 @@ class WindowSystem {
   // with a RuntimeError, as does one that is gone.
   virtual std::int32_t SendWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam,
                                          std::int32_t lparam) = 0;
+  // Raises a RuntimeError (ServiceFailure) when the window has no client area to report.
+  virtual WindowSize ClientSize(WindowHandle window) = 0;
+  // Repaints the window and its children at once, background included.
+  // Raises a RuntimeError (ServiceFailure) when the window cannot be redrawn.
+  virtual void RepaintWindow(WindowHandle window) = 0;
 };
 
 }  // namespace corvella

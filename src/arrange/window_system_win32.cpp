@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "core/runtime_error.hpp"
 
 namespace corvella {
@@ -10,6 +12,11 @@ namespace {
 HWND ToHwnd(WindowHandle handle) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle)); }
 
 WindowHandle FromHwnd(HWND window) { return static_cast<WindowHandle>(reinterpret_cast<UINT_PTR>(window)); }
+
+[[noreturn]] void Fail(const char* what, WindowHandle window) {
+  throw RuntimeError(RuntimeErrorKind::ServiceFailure, std::string(what) + " window " + std::to_string(window) +
+                                                           " (error " + std::to_string(::GetLastError()) + ")");
+}
 
 }  // namespace
 
@@ -38,6 +45,18 @@ std::int32_t Win32WindowSystem::SendWindowMessage(WindowHandle window, std::uint
   }
   hung_.Answered(window);
   return static_cast<std::int32_t>(answer);
+}
+
+WindowSize Win32WindowSystem::ClientSize(WindowHandle window) {
+  RECT client{};
+  if (!::GetClientRect(ToHwnd(window), &client)) Fail("cannot measure", window);
+  return WindowSize{client.right - client.left, client.bottom - client.top};
+}
+
+void Win32WindowSystem::RepaintWindow(WindowHandle window) {
+  if (!::RedrawWindow(ToHwnd(window), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN)) {
+    Fail("cannot repaint", window);
+  }
 }
 
 }  // namespace corvella

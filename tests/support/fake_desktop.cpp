@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/runtime_error.hpp"
+
 namespace corvella::testing {
 namespace {
 
@@ -21,14 +23,14 @@ constexpr WindowHandle kHandleStep = 0x10;
 
 WindowHandle FakeDesktop::AddWindow(const std::string& class_name, WindowHandle parent) {
   const WindowHandle handle = kFirstHandle + kHandleStep * static_cast<WindowHandle>(windows_.size());
-  windows_.push_back(Window{handle, class_name, parent, false, {}, {}});
+  windows_.push_back(Window{handle, class_name, parent, false, {}, {}, {}});
   return handle;
 }
 
 void FakeDesktop::MakeListView(WindowHandle window, std::int32_t item_count) {
   Window* list = Find(window);
   list->is_list_view = true;
-  list->items.assign(static_cast<std::size_t>(item_count), ItemPosition{0, 0});
+  list->items.assign(static_cast<std::size_t>(item_count), ListItem{});
 }
 
 void FakeDesktop::SetItemCountSource(WindowHandle window, std::function<std::int32_t()> source) {
@@ -54,9 +56,31 @@ WindowHandle FakeDesktop::AddWorkerWDesktop(std::int32_t item_count) {
 }
 
 std::vector<ItemPosition> FakeDesktop::Positions(WindowHandle list_view) {
-  Window* list = Find(list_view);
-  SyncItems(*list);
-  return list->items;
+  std::vector<ItemPosition> positions;
+  for (const ListItem& item : Items(list_view)) {
+    positions.push_back(ItemPosition{static_cast<std::int16_t>(item.x), static_cast<std::int16_t>(item.y)});
+  }
+  return positions;
+}
+
+bool FakeDesktop::IsListView(WindowHandle window) {
+  const Window* found = Find(window);
+  return found != nullptr && found->is_list_view;
+}
+
+std::vector<ListItem>& FakeDesktop::Items(WindowHandle list_view) {
+  Window& list = Existing(list_view);
+  SyncItems(list);
+  return list.items;
+}
+
+void FakeDesktop::SetClientSize(WindowHandle window, WindowSize size) { Existing(window).size = size; }
+
+WindowSize FakeDesktop::ClientSize(WindowHandle window) { return Existing(window).size; }
+
+void FakeDesktop::RepaintWindow(WindowHandle window) {
+  Existing(window);
+  repaints_.push_back(Repaint{window, messages_.size()});
 }
 
 WindowHandle FakeDesktop::FindWindowByClass(const char* class_name) { return FindChildWindowByClass(0, 0, class_name); }
@@ -90,8 +114,9 @@ std::int32_t FakeDesktop::SendWindowMessage(WindowHandle window, std::uint32_t m
   if (message == list_view::kSetItemPosition && wparam < target->items.size()) {
     // The view reads x from the low and y from the high 16 bits.
     const auto packed = static_cast<std::uint32_t>(lparam);
-    target->items[wparam] =
-        ItemPosition{static_cast<std::int16_t>(packed & 0xFFFF), static_cast<std::int16_t>(packed >> 16)};
+    ListItem& item = target->items[wparam];
+    item.x = static_cast<std::int16_t>(packed & 0xFFFF);
+    item.y = static_cast<std::int16_t>(packed >> 16);
     return 1;
   }
   return 0;
@@ -102,9 +127,17 @@ FakeDesktop::Window* FakeDesktop::Find(WindowHandle handle) {
   return it == windows_.end() ? nullptr : &*it;
 }
 
+FakeDesktop::Window& FakeDesktop::Existing(WindowHandle handle) {
+  Window* window = Find(handle);
+  if (window == nullptr) {
+    throw RuntimeError(RuntimeErrorKind::ServiceFailure, "no window " + std::to_string(handle));
+  }
+  return *window;
+}
+
 void FakeDesktop::SyncItems(Window& window) {
   if (window.item_count_source) {
-    window.items.resize(static_cast<std::size_t>(window.item_count_source()), ItemPosition{0, 0});
+    window.items.resize(static_cast<std::size_t>(window.item_count_source()));
   }
 }
 

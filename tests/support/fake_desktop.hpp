@@ -1,6 +1,6 @@
 // An in-memory desktop for tests: windows by class with parent/child links,
-// list views that hold N items and apply valid positions, and a log of every
-// message that reaches any window, in order.
+// list views that hold N named items and apply valid positions, and a log of
+// every message that reaches any window, in order, and of every repaint.
 #pragma once
 
 #include <cstdint>
@@ -29,8 +29,30 @@ struct ItemPosition {
   bool operator==(const ItemPosition&) const = default;
 };
 
+// A list view item as the view holds it: its display name (UTF-8 here) and
+// its position, which LVM_SETITEMPOSITION32 may set beyond 16 bits.
+struct ListItem {
+  std::string name;
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+
+  bool operator==(const ListItem&) const = default;
+};
+
+// A repaint of a window, and how many messages the log held when it came.
+struct Repaint {
+  WindowHandle window;
+  std::size_t after_messages;
+
+  bool operator==(const Repaint&) const = default;
+};
+
 inline std::ostream& operator<<(std::ostream& out, const ItemPosition& p) {
   return out << '(' << p.x << ", " << p.y << ')';
+}
+
+inline std::ostream& operator<<(std::ostream& out, const ListItem& item) {
+  return out << '"' << item.name << "\" (" << item.x << ", " << item.y << ')';
 }
 
 inline std::ostream& operator<<(std::ostream& out, const SentMessage& m) {
@@ -54,13 +76,27 @@ class FakeDesktop final : public WindowSystem {
   WindowHandle AddWorkerWDesktop(std::int32_t item_count);
 
   [[nodiscard]] const std::vector<SentMessage>& messages() const { return messages_; }
-  void ClearMessages() { messages_.clear(); }
+  // Clears the repaints with the messages they are counted against.
+  void ClearMessages() {
+    messages_.clear();
+    repaints_.clear();
+  }
+  // The positions in 16 bits each, as LVM_SETITEMPOSITION sets them.
   [[nodiscard]] std::vector<ItemPosition> Positions(WindowHandle list_view);
+  [[nodiscard]] bool IsListView(WindowHandle window);
+  // The list view's items in index order, to name and place them.
+  [[nodiscard]] std::vector<ListItem>& Items(WindowHandle list_view);
+  void SetClientSize(WindowHandle window, WindowSize size);
+  [[nodiscard]] const std::vector<Repaint>& repaints() const { return repaints_; }
 
   WindowHandle FindWindowByClass(const char* class_name) override;
   WindowHandle FindChildWindowByClass(WindowHandle parent, WindowHandle child_after, const char* class_name) override;
   std::int32_t SendWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam,
                                  std::int32_t lparam) override;
+  // Both raise a RuntimeError for a handle the desktop does not hold, as
+  // the window system does.
+  WindowSize ClientSize(WindowHandle window) override;
+  void RepaintWindow(WindowHandle window) override;
 
  private:
   struct Window {
@@ -68,15 +104,18 @@ class FakeDesktop final : public WindowSystem {
     std::string class_name;
     WindowHandle parent;
     bool is_list_view = false;
-    std::vector<ItemPosition> items;
+    std::vector<ListItem> items;
+    WindowSize size;
     std::function<std::int32_t()> item_count_source;
   };
 
   Window* Find(WindowHandle handle);
+  Window& Existing(WindowHandle handle);
   void SyncItems(Window& window);
 
   std::vector<Window> windows_;
   std::vector<SentMessage> messages_;
+  std::vector<Repaint> repaints_;
 };
 
 }  // namespace corvella::testing

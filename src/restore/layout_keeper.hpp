@@ -1,0 +1,74 @@
+// The way back to the desktop's own layout: saved once at start, kept
+// until it has been restored, and restored only from a file that reads
+// whole and sound, so that a problem moves nothing and changes no file.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "arrange/window_system.hpp"
+#include "restore/layout_storage.hpp"
+#include "restore/remote_memory.hpp"
+#include "restore/saved_layout.hpp"
+#include "restore/view_reader.hpp"
+#include "restore/view_restorer.hpp"
+
+namespace corvella {
+
+enum class SaveOutcome {
+  Saved,
+  KeptEarlier,  // a layout saved before and never restored stays
+  NoDesktopView,
+  Unreadable,  // the saved file could not be read, so it is not replaced either
+  ReadFailed,
+  WriteFailed,
+};
+
+enum class RestoreOutcome {
+  Restored,
+  RestoredFileKept,  // the items are back, but the file could not become the backup
+  NothingSaved,
+  Unreadable,
+  Damaged,
+  NoDesktopView,
+  ReadFailed,
+  MoveFailed,  // some items may have moved; the file stays for another try
+};
+
+struct RestoreResult {
+  RestoreOutcome outcome = RestoreOutcome::NothingSaved;
+  std::size_t moved = 0;
+  std::size_t skipped = 0;  // saved items the desktop no longer shows
+
+  bool operator==(const RestoreResult&) const = default;
+};
+
+// What a menu shows: whether anything is saved and, when the file is sound,
+// when it was saved ("YYYY-MM-DD HH:MM:SS").
+struct SavedLayoutSummary {
+  bool present = false;
+  std::optional<std::string> saved_at;
+
+  bool operator==(const SavedLayoutSummary&) const = default;
+};
+
+class LayoutKeeper {
+ public:
+  LayoutKeeper(LayoutStorage& storage, WindowSystem& windows, RemoteMemoryProvider& memory)
+      : storage_(storage), windows_(windows), reader_(windows, memory), restorer_(windows, memory) {}
+
+  SaveOutcome SaveOnStart(WindowHandle view, const SavedTime& now);
+  // On success the saved file becomes the backup, so that the next start
+  // saves afresh.
+  RestoreResult Restore(WindowHandle view);
+  SavedLayoutSummary Summary();
+
+ private:
+  LayoutStorage& storage_;
+  WindowSystem& windows_;
+  ViewReader reader_;
+  ViewRestorer restorer_;
+};
+
+}  // namespace corvella

@@ -1,0 +1,25 @@
+// Where the saved layout is kept between runs: one file, replaced whole,
+// and the backup it becomes once it has been restored.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace corvella {
+
+// Each call raises a RuntimeError (ServiceFailure) when it fails.
+class LayoutStorage {
+ public:
+  virtual ~LayoutStorage() = default;
+
+  // The saved text, or nullopt when nothing is saved.
+  virtual std::optional<std::string> Load() = 0;
+  // Replaces the saved text at once: a failure leaves the earlier text whole.
+  virtual void Save(std::string_view content) = 0;
+  // The saved text becomes the backup, replacing an older one; nothing is
+  // saved afterwards.
+  virtual void MarkRestored() = 0;
+};
+
+}  // namespace corvella

@@ -1,0 +1,30 @@
+// The saved layout in the user's local application data:
+// Corvella\layout.tsv, replaced atomically through a temporary file in the
+// same folder, and Corvella\layout-restored.tsv once it has been restored.
+#pragma once
+
+#include <string>
+#include <utility>
+
+#include "restore/layout_storage.hpp"
+
+namespace corvella {
+
+class Win32LayoutStorage final : public LayoutStorage {
+ public:
+  // The folder need not exist yet: the first save creates it.
+  explicit Win32LayoutStorage(std::wstring folder) : folder_(std::move(folder)) {}
+  // %LOCALAPPDATA%\Corvella. Raises a RuntimeError (ServiceFailure) when
+  // the system names no such folder.
+  static Win32LayoutStorage ForCurrentUser();
+
+  // A file above 16 MB is no layout of this program's and reads as a failure.
+  std::optional<std::string> Load() override;
+  void Save(std::string_view content) override;
+  void MarkRestored() override;
+
+ private:
+  std::wstring folder_;
+};
+
+}  // namespace corvella

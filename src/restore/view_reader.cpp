@@ -1,0 +1,135 @@
+#include "restore/view_reader.hpp"
+
+#include <algorithm>
+#include <span>
+
+#include "arrange/window_system.hpp"
+#include "core/runtime_error.hpp"
+#include "core/unicode.hpp"
+#include "restore/little_endian.hpp"
+
+namespace corvella {
+namespace {
+
+// Where LVITEMW keeps the fields the reader uses; mask, iItem and iSubItem
+// open it at 0, 4 and 8 for either bitness.
+struct ItemRecordLayout {
+  std::size_t size;
+  std::size_t text_pointer;
+  std::size_t text_pointer_width;
+  std::size_t text_capacity;
+};
+
+constexpr ItemRecordLayout kItemRecord32{60, 20, 4, 24};
+constexpr ItemRecordLayout kItemRecord64{88, 24, 8, 32};
+constexpr std::size_t kMaskOffset = 0;
+constexpr std::size_t kItemOffset = 4;
+constexpr std::uint32_t kTextMask = 1;  // LVIF_TEXT
+
+constexpr std::size_t kItemsPerChunk = 256;
+// Text room per item in UTF-16 units, NUL included; a display name is at
+// most a file name, a few hundred units.
+constexpr std::size_t kTextUnits = 1024;
+constexpr std::size_t kPointBytes = 8;
+
+const ItemRecordLayout& RecordLayoutFor(ProcessBitness bitness) {
+  return bitness == ProcessBitness::Bits64 ? kItemRecord64 : kItemRecord32;
+}
+
+[[noreturn]] void Fail(const std::string& what) { throw RuntimeError(RuntimeErrorKind::ServiceFailure, what); }
+
+// One chunk in the buffer: the items' records, then their points, then
+// their text.
+class ChunkLayout {
+ public:
+  ChunkLayout(const ItemRecordLayout& record, std::size_t items) : record_(record), items_(items) {}
+
+  [[nodiscard]] std::size_t Record(std::size_t i) const { return i * record_.size; }
+  [[nodiscard]] std::size_t Point(std::size_t i) const { return items_ * record_.size + i * kPointBytes; }
+  [[nodiscard]] std::size_t Text(std::size_t i) const {
+    return items_ * (record_.size + kPointBytes) + i * kTextUnits * 2;
+  }
+  [[nodiscard]] std::size_t Bytes() const { return Text(items_); }
+
+ private:
+  const ItemRecordLayout& record_;
+  std::size_t items_;
+};
+
+// The records ask for each item's text in its own part of the buffer; text
+// and points start zeroed, so that an answer the view never wrote reads as
+// no name.
+std::vector<std::uint8_t> ChunkRequest(const RemoteMemory& memory, const ItemRecordLayout& record,
+                                       const ChunkLayout& chunk, std::int32_t first, std::size_t items) {
+  std::vector<std::uint8_t> bytes(chunk.Bytes());
+  for (std::size_t i = 0; i < items; ++i) {
+    const std::size_t at = chunk.Record(i);
+    PutLittleEndian(bytes, at + kMaskOffset, 4, kTextMask);
+    PutLittleEndian(bytes, at + kItemOffset, 4, static_cast<std::uint32_t>(first) + i);
+    PutLittleEndian(bytes, at + record.text_pointer, record.text_pointer_width,
+                    static_cast<std::uint32_t>(ParameterAddress(memory, chunk.Text(i))));
+    PutLittleEndian(bytes, at + record.text_capacity, 4, kTextUnits);
+  }
+  return bytes;
+}
+
+// The item's text where the view left pszText, which must still point
+// into the chunk and end there.
+std::string ItemName(std::span<const std::uint8_t> chunk_bytes, std::uint32_t chunk_address,
+                     const ItemRecordLayout& record, std::size_t record_offset, std::int32_t index) {
+  const std::uint64_t pointer =
+      GetLittleEndian(chunk_bytes, record_offset + record.text_pointer, record.text_pointer_width);
+  if (pointer < chunk_address || pointer - chunk_address >= chunk_bytes.size()) {
+    Fail("the view moved item " + std::to_string(index) + "'s text out of the buffer");
+  }
+  std::u16string name;
+  for (std::size_t at = static_cast<std::size_t>(pointer - chunk_address);; at += 2) {
+    if (at + 2 > chunk_bytes.size()) Fail("item " + std::to_string(index) + "'s text does not end in the buffer");
+    const auto unit = static_cast<char16_t>(GetLittleEndian(chunk_bytes, at, 2));
+    if (unit == u'\0') break;
+    name += unit;
+  }
+  if (name.empty()) Fail("the view gave no name for item " + std::to_string(index));
+  // A name that fills its room may have been cut, and would be taken for another.
+  if (name.size() >= kTextUnits - 1) Fail("item " + std::to_string(index) + "'s name is too long");
+  return Utf16ToUtf8(name);
+}
+
+}  // namespace
+
+std::vector<ViewItem> ViewReader::ReadItems(WindowHandle view) {
+  const std::int32_t count = windows_.SendWindowMessage(view, list_view::kGetItemCount, 0, 0);
+  if (count < 0) Fail("the view reports " + std::to_string(count) + " items");
+  std::vector<ViewItem> items;
+  if (count == 0) return items;
+  items.reserve(static_cast<std::size_t>(count));
+
+  const std::size_t per_chunk = std::min<std::size_t>(static_cast<std::size_t>(count), kItemsPerChunk);
+  const std::unique_ptr<RemoteMemory> memory = memory_.Open(view, ChunkLayout(kItemRecord64, per_chunk).Bytes());
+  const ItemRecordLayout& record = RecordLayoutFor(memory->Bitness());
+
+  for (std::int32_t first = 0; first < count; first += static_cast<std::int32_t>(per_chunk)) {
+    const std::size_t in_chunk = std::min<std::size_t>(per_chunk, static_cast<std::size_t>(count - first));
+    const ChunkLayout chunk(record, in_chunk);
+    std::vector<std::uint8_t> bytes = ChunkRequest(*memory, record, chunk, first, in_chunk);
+    memory->Write(0, bytes);
+    for (std::size_t i = 0; i < in_chunk; ++i) {
+      const auto index = static_cast<std::uint32_t>(first) + static_cast<std::uint32_t>(i);
+      windows_.SendWindowMessage(view, list_view::kGetItemTextW, index, ParameterAddress(*memory, chunk.Record(i)));
+      if (windows_.SendWindowMessage(view, list_view::kGetItemPosition, index,
+                                     ParameterAddress(*memory, chunk.Point(i))) == 0) {
+        Fail("the view has no position for item " + std::to_string(index));
+      }
+    }
+    memory->Read(0, bytes);
+    for (std::size_t i = 0; i < in_chunk; ++i) {
+      const auto index = first + static_cast<std::int32_t>(i);
+      items.push_back(ViewItem{ItemName(bytes, memory->Address(), record, chunk.Record(i), index),
+                               static_cast<std::int32_t>(GetLittleEndian(bytes, chunk.Point(i), 4)),
+                               static_cast<std::int32_t>(GetLittleEndian(bytes, chunk.Point(i) + 4, 4))});
+    }
+  }
+  return items;
+}
+
+}  // namespace corvella

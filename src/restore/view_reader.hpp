@@ -1,0 +1,37 @@
+// Reads every item's display name and position from a list view in another
+// process: LVITEMW structures and POINTs in a buffer inside that process,
+// laid out for its bitness, a few hundred items per write and read.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "arrange/window_system.hpp"
+#include "restore/remote_memory.hpp"
+
+namespace corvella {
+
+struct ViewItem {
+  std::string name;  // UTF-8
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+
+  bool operator==(const ViewItem&) const = default;
+};
+
+class ViewReader {
+ public:
+  ViewReader(WindowSystem& windows, RemoteMemoryProvider& memory) : windows_(windows), memory_(memory) {}
+
+  // In index order. Raises a RuntimeError (ServiceFailure) when a message
+  // fails, an item has no position or no name, or the view's answer does not
+  // lie in the buffer: a name is never read from anywhere else.
+  std::vector<ViewItem> ReadItems(WindowHandle view);
+
+ private:
+  WindowSystem& windows_;
+  RemoteMemoryProvider& memory_;
+};
+
+}  // namespace corvella

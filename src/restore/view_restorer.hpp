@@ -1,0 +1,28 @@
+// Puts items of a list view in another process at given places: the
+// points go through a buffer in that process, so that a place beyond
+// 16 bits is not cut, and the view's redraw stays off while items move.
+#pragma once
+
+#include <span>
+
+#include "arrange/window_system.hpp"
+#include "restore/item_matching.hpp"
+#include "restore/remote_memory.hpp"
+
+namespace corvella {
+
+class ViewRestorer {
+ public:
+  ViewRestorer(WindowSystem& windows, RemoteMemoryProvider& memory) : windows_(windows), memory_(memory) {}
+
+  // Switches the view's redraw back on and repaints it once on every way
+  // out, also when a move fails; that failure then passes on as a
+  // RuntimeError. With no moves the view is left alone.
+  void MoveItems(WindowHandle view, std::span<const ItemMove> moves);
+
+ private:
+  WindowSystem& windows_;
+  RemoteMemoryProvider& memory_;
+};
+
+}  // namespace corvella

@@ -1,0 +1,39 @@
+// A layout storage in memory: the saved text and the backup as plain
+// values, and switches that make each call fail as a file system would.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "core/runtime_error.hpp"
+#include "restore/layout_storage.hpp"
+
+namespace corvella::testing {
+
+class MemoryLayoutStorage final : public LayoutStorage {
+ public:
+  std::optional<std::string> Load() override {
+    if (fail_load) Fail();
+    return saved;
+  }
+  void Save(std::string_view content) override {
+    if (fail_save) Fail();
+    saved = std::string(content);
+  }
+  void MarkRestored() override {
+    if (fail_mark || !saved) Fail();
+    backup = std::exchange(saved, std::nullopt);
+  }
+
+  std::optional<std::string> saved;
+  std::optional<std::string> backup;
+  bool fail_load = false;
+  bool fail_save = false;
+  bool fail_mark = false;
+
+ private:
+  [[noreturn]] static void Fail() { throw RuntimeError(RuntimeErrorKind::ServiceFailure, "storage failed"); }
+};
+
+}  // namespace corvella::testing

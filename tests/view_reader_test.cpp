@@ -1,0 +1,114 @@
+#include "restore/view_reader.hpp"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/runtime_error.hpp"
+#include "fake_shell_desktop.hpp"
+
+namespace corvella::testing {
+namespace {
+
+constexpr std::uint32_t kGetItemPosition = 0x1010;
+constexpr std::uint32_t kGetItemTextW = 0x1073;
+
+// The desktop and its view's process, one set per case.
+struct Scene {
+  explicit Scene(ProcessBitness bitness) : process(bitness) {}
+
+  void Show(const std::vector<ViewItem>& items) {
+    std::vector<ListItem>& shown = desktop.Items(list);
+    shown.clear();
+    for (const ViewItem& item : items) shown.push_back(ListItem{item.name, item.x, item.y});
+  }
+
+  FakeDesktop desktop;
+  WindowHandle list = desktop.AddShellDesktop(0);
+  FakeViewProcess process;
+  FakeShellDesktop shell{desktop, process};
+  ViewReader reader{shell, process};
+};
+
+class ViewReaderTest : public ::testing::TestWithParam<ProcessBitness> {};
+
+INSTANTIATE_TEST_SUITE_P(Bitness, ViewReaderTest, ::testing::Values(ProcessBitness::Bits32, ProcessBitness::Bits64),
+                         [](const auto& info) { return info.param == ProcessBitness::Bits32 ? "Bits32" : "Bits64"; });
+
+TEST_P(ViewReaderTest, ReadsEveryNameAndPositionInIndexOrderAcrossChunks) {
+  Scene scene(GetParam());
+  std::vector<ViewItem> items{{"ごみ箱", 16, 2}, {"😀 tab\there", -70000, 2147483647}, {"a", -2147483647 - 1, 0}};
+  for (std::int32_t i = 0; i < 600; ++i) items.push_back(ViewItem{"item " + std::to_string(i), i * 7, -i});
+  scene.Show(items);
+
+  EXPECT_EQ(scene.reader.ReadItems(scene.list), items);
+  EXPECT_EQ(scene.process.live_buffers(), 0U);
+}
+
+TEST_P(ViewReaderTest, RefusesAnyAnswerOutsideItsBufferAndFreesIt) {
+  const std::vector<std::pair<const char*, std::function<void(Scene&)>>> faults{
+      {"text pointed elsewhere", [](Scene& s) { s.shell.PointTextElsewhere(1); }},
+      {"buffer reaching past 2 GB", [](Scene& s) { s.process.PlaceBuffersAt(0x7FFFF000); }},
+      {"no name", [](Scene& s) { s.desktop.Items(s.list)[2].name.clear(); }},
+      {"name that fills its room", [](Scene& s) { s.desktop.Items(s.list)[2].name = std::string(1100, 'x'); }},
+      {"text message failing", [](Scene& s) { s.shell.FailMessage(kGetItemTextW, 2); }},
+      {"position message failing", [](Scene& s) { s.shell.FailMessage(kGetItemPosition); }},
+      {"item gone while read",
+       [](Scene& s) { s.desktop.SetItemCountSource(s.list, [calls = 0]() mutable { return ++calls == 1 ? 3 : 2; }); }},
+  };
+  for (const auto& [what, fault] : faults) {
+    Scene scene(GetParam());
+    scene.Show({{"a", 1, 2}, {"b", 3, 4}, {"c", 5, 6}});
+    fault(scene);
+    EXPECT_THROW(scene.reader.ReadItems(scene.list), RuntimeError) << what;
+    EXPECT_EQ(scene.process.live_buffers(), 0U) << what;
+  }
+}
+
+// The item records as Windows lays out LVITEMW: mask LVIF_TEXT, iItem,
+// pszText into the item's own text room, cchTextMax 1024, all else zero.
+std::vector<std::uint8_t> Record(std::size_t size, std::size_t text_at, std::vector<std::uint8_t> text_pointer,
+                                 std::size_t text_max_at, std::uint8_t item) {
+  std::vector<std::uint8_t> bytes(size);
+  bytes[0] = 0x01;
+  bytes[4] = item;
+  std::copy(text_pointer.begin(), text_pointer.end(), bytes.begin() + static_cast<std::ptrdiff_t>(text_at));
+  bytes[text_max_at + 1] = 0x04;
+  return bytes;
+}
+
+TEST(ViewReaderLayout, WritesLvItemWByteForByteForEachBitness) {
+  struct Case {
+    ProcessBitness bitness;
+    std::size_t record_size;
+    std::vector<std::uint8_t> second_record;
+  };
+  // Two items: two records, two points, then 2048 bytes of text room each,
+  // in the buffer at 0x00A30000.
+  const Case cases[] = {
+      {ProcessBitness::Bits32, 60, Record(60, 20, {0x88, 0x08, 0xA3, 0x00}, 24, 1)},
+      {ProcessBitness::Bits64, 88, Record(88, 24, {0xC0, 0x08, 0xA3, 0x00, 0, 0, 0, 0}, 32, 1)},
+  };
+  for (const Case& c : cases) {
+    FakeDesktop desktop;
+    const WindowHandle list = desktop.AddShellDesktop(2);
+    FakeViewProcess process(c.bitness);
+    FakeShellDesktop shell(desktop, process);
+    desktop.Items(list)[0].name = "first";
+    desktop.Items(list)[1].name = "second";
+    EXPECT_EQ(ViewReader(shell, process).ReadItems(list), (std::vector<ViewItem>{{"first", 0, 0}, {"second", 0, 0}}));
+
+    // The view writes only into the text room and the points.
+    const std::vector<std::uint8_t>& buffer = process.last_freed();
+    ASSERT_GE(buffer.size(), 2 * c.record_size);
+    EXPECT_EQ(std::vector<std::uint8_t>(buffer.begin() + static_cast<std::ptrdiff_t>(c.record_size),
+                                        buffer.begin() + static_cast<std::ptrdiff_t>(2 * c.record_size)),
+              c.second_record)
+        << c.record_size;
+  }
+}
+
+}  // namespace
+}  // namespace corvella::testing

@@ -1,0 +1,76 @@
+#include "restore/view_restorer.hpp"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/runtime_error.hpp"
+#include "fake_shell_desktop.hpp"
+
+namespace corvella::testing {
+namespace {
+
+constexpr std::uint32_t kSetRedraw = 0x000B;
+constexpr std::uint32_t kSetItemPosition32 = 0x1031;
+
+class ViewRestorerTest : public ::testing::Test {
+ protected:
+  // The messages in order, without the buffer addresses they carry.
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> Sent() const {
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> sent;
+    for (const SentMessage& m : desktop_.messages()) sent.emplace_back(m.message, m.wparam);
+    return sent;
+  }
+
+  FakeDesktop desktop_;
+  WindowHandle list_ = desktop_.AddShellDesktop(3);
+  FakeViewProcess process_{ProcessBitness::Bits64};
+  FakeShellDesktop shell_{desktop_, process_};
+  ViewRestorer restorer_{shell_, process_};
+};
+
+TEST_F(ViewRestorerTest, MovesWithRedrawOffThenRepaintsOnce) {
+  const std::vector<ItemMove> moves{{2, 70000, -40000}, {0, -5, 32768}};
+  restorer_.MoveItems(list_, moves);
+
+  EXPECT_EQ(desktop_.Items(list_), (std::vector<ListItem>{{"", -5, 32768}, {"", 0, 0}, {"", 70000, -40000}}));
+  EXPECT_EQ(Sent(), (std::vector<std::pair<std::uint32_t, std::uint32_t>>{
+                        {kSetRedraw, 0}, {kSetItemPosition32, 2}, {kSetItemPosition32, 0}, {kSetRedraw, 1}}));
+  EXPECT_EQ(desktop_.repaints(), (std::vector<Repaint>{{list_, 4}}));
+  EXPECT_EQ(process_.live_buffers(), 0U);
+}
+
+TEST_F(ViewRestorerTest, MovesThousandsOfItemsInChunks) {
+  desktop_.Items(list_).resize(1500);
+  std::vector<ItemMove> moves;
+  for (std::int32_t i = 0; i < 1500; ++i) moves.push_back(ItemMove{i, i * 100, -i});
+  restorer_.MoveItems(list_, moves);
+
+  for (std::int32_t i = 0; i < 1500; ++i) {
+    ASSERT_EQ(desktop_.Items(list_)[static_cast<std::size_t>(i)], (ListItem{"", i * 100, -i}));
+  }
+}
+
+TEST_F(ViewRestorerTest, SwitchesRedrawBackOnAndRepaintsWhenAMessageFails) {
+  struct Case {
+    std::uint32_t message;
+    std::size_t after;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> sent;
+  };
+  const Case cases[] = {
+      {kSetItemPosition32, 1, {{kSetRedraw, 0}, {kSetItemPosition32, 0}, {kSetRedraw, 1}}},
+      {kSetRedraw, 0, {{kSetRedraw, 1}}},
+  };
+  for (const Case& c : cases) {
+    desktop_.ClearMessages();
+    shell_.FailMessage(c.message, c.after);
+
+    EXPECT_THROW(restorer_.MoveItems(list_, std::vector<ItemMove>{{0, 1, 1}, {1, 2, 2}}), RuntimeError);
+    EXPECT_EQ(Sent(), c.sent);
+    EXPECT_TRUE(shell_.RedrawOn(list_));
+    EXPECT_EQ(desktop_.repaints(), (std::vector<Repaint>{{list_, c.sent.size()}}));
+  }
+}
+
+}  // namespace
+}  // namespace corvella::testing
