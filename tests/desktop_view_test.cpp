@@ -103,6 +103,7 @@ class FailingLookups final : public WindowSystem {
     return desktop_.SendWindowMessage(w, m, wp, lp);
   }
   WindowSize ClientSize(WindowHandle window) override { return desktop_.ClientSize(window); }
+  std::uint32_t WindowStyle(WindowHandle window) override { return desktop_.WindowStyle(window); }
   void RepaintWindow(WindowHandle window) override { desktop_.RepaintWindow(window); }
 
  private:

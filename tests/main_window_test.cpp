@@ -52,7 +52,12 @@ class MainWindow : public ::testing::Test {
 
   [[nodiscard]] std::vector<std::uint8_t> Heart() { return resources_.Read("HEART", "CUSTOM"); }
 
-  void AnswerYes() { form_.Click(ControlId::Command4); }
+  // Yes asks the view whether it arranges itself; what the arrangements
+  // send is counted from here.
+  void AnswerYes() {
+    form_.Click(ControlId::Command4);
+    desktop_.ClearMessages();
+  }
 
   // The count of the click or the tick, then the heart with its own count.
   [[nodiscard]] std::vector<SentMessage> CountThenHeart() const {
@@ -109,6 +114,24 @@ TEST_F(MainWindow, NoChangesNothingAndYesEnablesBothArrangements) {
   AnswerYes();
   AnswerYes();
 
+  EXPECT_TRUE(form_.Enabled(ControlId::Command1));
+  EXPECT_TRUE(form_.Enabled(ControlId::Command2));
+  EXPECT_TRUE(form_.ShownMessages().empty());
+}
+
+TEST_F(MainWindow, YesNamesTheViewsOwnArrangingThatIsStillOnAndEnablesTheButtonsAnyway) {
+  Start();
+  desktop_.SetStyles(list_, list_view::kAutoArrangeStyle, list_view::kSnapToGridStyle);
+  AnswerYes();
+  desktop_.SetStyles(list_, 0, list_view::kSnapToGridStyle);
+  AnswerYes();
+
+  ASSERT_EQ(form_.ShownMessages().size(), 2U);
+  const std::string& both = form_.ShownMessages()[0];
+  const std::string& grid = form_.ShownMessages()[1];
+  EXPECT_NE(both.find("表示 → 「アイコンの自動整列」「アイコンを等間隔に整列」"), std::string::npos) << both;
+  EXPECT_EQ(grid.find("アイコンの自動整列"), std::string::npos) << grid;
+  EXPECT_NE(grid.find("「アイコンを等間隔に整列」"), std::string::npos) << grid;
   EXPECT_TRUE(form_.Enabled(ControlId::Command1));
   EXPECT_TRUE(form_.Enabled(ControlId::Command2));
 }

@@ -97,7 +97,7 @@ TEST_F(WayBackWindow, TheLayoutSavedAtStartComesBackAfterTheHeartAndTheMenuGreys
 
   EXPECT_EQ(Items(), own);
   EXPECT_TRUE(form_.ShownMessages().empty());
-  EXPECT_EQ(form_.BusyChanges(), (std::vector<bool>{true, false}));
+  EXPECT_EQ(form_.BusyChanges(), (std::vector<bool>{true, false, true, false}));  // the heart, the restore
   EXPECT_FALSE(storage_.saved.has_value());  // now the backup: the next start saves afresh
   EXPECT_TRUE(storage_.backup.has_value());
   EXPECT_EQ(form_.MenuItemOf(MenuCommand::RestoreLayout)->caption, "元の配置に戻す");

@@ -1,5 +1,8 @@
 #include "app/form1.hpp"
 
+#include <optional>
+#include <string>
+
 #include "core/arithmetic.hpp"
 #include "core/conversions.hpp"
 #include "core/resume_next.hpp"
@@ -9,6 +12,33 @@
 namespace corvella {
 namespace {
 
+// The wait cursor over the window while an arrangement or a restore runs.
+class BusyCursor {
+ public:
+  explicit BusyCursor(FormRuntime& form) : form_(form) {
+    ResumeNext([&] { form_.SetBusy(true); });
+  }
+  ~BusyCursor() {
+    ResumeNext([&] { form_.SetBusy(false); });
+  }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+
+ private:
+  FormRuntime& form_;
+};
+
+// What "はい" says when the view would undo every picture at once.
+std::string SelfArrangementWarning(const SelfArrangement& arranging) {
+  if (!arranging.auto_arrange && !arranging.snap_to_grid) return {};
+  std::string entries;
+  if (arranging.auto_arrange) entries += "「アイコンの自動整列」";
+  if (arranging.snap_to_grid) entries += "「アイコンを等間隔に整列」";
+  return "デスクトップのアイコンは、まだ自動で並ぶ設定です。このままでは、並べたアイコンがすぐに元の並びに"
+         "戻されます。\n\nデスクトップを右クリック → 表示 → " +
+         entries + " のチェックを外してください。";
+}
+
 // The heart needs fourteen items; with more than twelve shown it is drawn.
 constexpr std::int32_t kMostItemsToTopUp = 12;
 constexpr std::int32_t kDefaultColumnHeight = 8;
@@ -17,7 +47,13 @@ constexpr std::int32_t kDefaultColumnHeight = 8;
 
 Form1::Form1(FormRuntime& form, WindowSystem& windows, FileServices& files, ResourceReader& resources,
              FolderPlatform& folders, WayBack& way_back)
-    : desktop_(windows), form_(form), files_(files), resources_(resources), folders_(folders), way_back_(way_back) {}
+    : desktop_(windows),
+      windows_(windows),
+      form_(form),
+      files_(files),
+      resources_(resources),
+      folders_(folders),
+      way_back_(way_back) {}
 
 void Form1::OnLoad() { Form_Load(); }
 
@@ -80,6 +116,7 @@ void Form1::Command1_Click() {
   if (topping_up_) {
     return;
   }
+  const BusyCursor busy(form_);
   ArrangeHeart();
 }
 
@@ -87,6 +124,7 @@ void Form1::Command2_Click() {
   if (topping_up_) {
     return;
   }
+  const BusyCursor busy(form_);
   DeleteHeartIcons(files_, resources_, strDesktop);
   desktop_.MoveIcons2();
 }
@@ -96,9 +134,23 @@ void Form1::Command3_Click() {
   form_.EndProgram();
 }
 
+// The buttons as always, after a word if the view would undo the pictures.
 void Form1::Command4_Click() {
+  WarnOfSelfArrangement();
   form_.SetEnabled(ControlId::Command1, true);
   form_.SetEnabled(ControlId::Command2, true);
+}
+
+// Its own steps, so that nothing here keeps the buttons from being enabled.
+void Form1::WarnOfSelfArrangement() {
+  std::optional<SelfArrangement> arranging;
+  ResumeNext([&] { arranging = ReadSelfArrangement(windows_); });
+  if (!arranging) {
+    return;
+  }
+  if (const std::string warning = SelfArrangementWarning(*arranging); !warning.empty()) {
+    ResumeNext([&] { form_.ShowMessage(warning); });
+  }
 }
 
 // A text that is no column height (empty while the user retypes, not a
@@ -115,6 +167,7 @@ void Form1::VScroll1_Change() {
 void Form1::Timer1_Timer() {
   desktop_.CountDesktopItems();
   if (desktop_.lngCount > kMostItemsToTopUp) {
+    const BusyCursor busy(form_);
     desktop_.MoveIcons();
     ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, false); });
   }
@@ -163,10 +216,11 @@ void Form1::RestoreLayout() {
     return;
   }
   ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, false); });
-  ResumeNext([&] { form_.SetBusy(true); });
   RestoreResult result;
-  ResumeNext([&] { result = way_back_.Restore(strDesktop); });
-  ResumeNext([&] { form_.SetBusy(false); });
+  {
+    const BusyCursor busy(form_);
+    ResumeNext([&] { result = way_back_.Restore(strDesktop); });
+  }
   if (const std::string_view report = RestoreReport(result.outcome); !report.empty()) {
     ResumeNext([&] { form_.ShowMessage(report); });
   }

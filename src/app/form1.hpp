@@ -60,13 +60,15 @@ class Form1 final : public FormEvents {
   void ArrangeHeart();      // the heart now, or a top-up first
   void CreateHeartIcons();  // writes the missing heart icon files, then arms Timer1
 
-  void SaveLayout();          // once the window shows: the desktop's own layout
-  void RestoreLayout();       // "元の配置に戻す" or Ctrl+Z: that layout back
-  void ShowRestoreCommand();  // the system menu item, greyed when nothing is saved
+  void WarnOfSelfArrangement();  // "はい": a word when the view arranges itself
+  void SaveLayout();             // once the window shows: the desktop's own layout
+  void RestoreLayout();          // "元の配置に戻す" or Ctrl+Z: that layout back
+  void ShowRestoreCommand();     // the system menu item, greyed when nothing is saved
 
   // The desktop list view and both pictures. A member, not a base, so that
   // MoveIcons and hWndList are not part of the window's face.
   DesktopArrangement desktop_;
+  WindowSystem& windows_;
   FormRuntime& form_;
   FileServices& files_;
   ResourceReader& resources_;

@@ -8,13 +8,17 @@ namespace corvella {
 // compares them without regard to case, and the shell registers them as
 // Progman, SHELLDLL_DefView and SysListView32.
 void DesktopArrangement::CountDesktopItems() {
+  LocateDesktopView();
+  ResumeNext([&] { lngCount = windows_.SendWindowMessage(hWndList, list_view::kGetItemCount, 0, 0); });
+}
+
+void DesktopArrangement::LocateDesktopView() {
   ResumeNext([&] { hWndList = windows_.FindWindowByClass("progman"); });
   ResumeNext([&] { hWndList = windows_.FindChildWindowByClass(hWndList, 0, "shelldll_defview"); });
   ResumeNext([&] { hWndList = windows_.FindChildWindowByClass(hWndList, 0, "syslistview32"); });
   if (hWndList == 0) {
     FindDesktopViewUnderWorkerW();
   }
-  ResumeNext([&] { lngCount = windows_.SendWindowMessage(hWndList, list_view::kGetItemCount, 0, 0); });
 }
 
 // After a wallpaper slideshow or Task View, current Windows moves the
@@ -33,8 +37,16 @@ void DesktopArrangement::FindDesktopViewUnderWorkerW() {
 
 WindowHandle FindDesktopView(WindowSystem& windows) {
   DesktopArrangement probe(windows);
-  probe.CountDesktopItems();
+  probe.LocateDesktopView();
   return probe.hWndList;
+}
+
+SelfArrangement ReadSelfArrangement(WindowSystem& windows) {
+  const WindowHandle view = FindDesktopView(windows);
+  if (view == 0) return {};
+  const std::uint32_t style = windows.WindowStyle(view);
+  const auto extended = static_cast<std::uint32_t>(windows.SendWindowMessage(view, list_view::kGetExtendedStyle, 0, 0));
+  return {(style & list_view::kAutoArrangeStyle) != 0, (extended & list_view::kSnapToGridStyle) != 0};
 }
 
 void DesktopArrangement::SetIconPosition(std::int32_t index, std::int32_t position) {

@@ -18,6 +18,11 @@ inline constexpr std::uint32_t kSetItemPosition = 0x100F;    // LVM_SETITEMPOSIT
 inline constexpr std::uint32_t kGetItemPosition = 0x1010;    // LVM_GETITEMPOSITION
 inline constexpr std::uint32_t kSetItemPosition32 = 0x1031;  // LVM_SETITEMPOSITION32
 inline constexpr std::uint32_t kGetItemTextW = 0x1073;       // LVM_GETITEMTEXTW
+inline constexpr std::uint32_t kGetExtendedStyle = 0x1037;   // LVM_GETEXTENDEDLISTVIEWSTYLE
+
+// The view's own arranging: its style and its extended style.
+inline constexpr std::uint32_t kAutoArrangeStyle = 0x0100;     // LVS_AUTOARRANGE
+inline constexpr std::uint32_t kSnapToGridStyle = 0x00080000;  // LVS_EX_SNAPTOGRID
 }  // namespace list_view
 
 namespace window_message {
@@ -47,6 +52,8 @@ class WindowSystem {
                                          std::int32_t lparam) = 0;
   // Raises a RuntimeError (ServiceFailure) when the window has no client area to report.
   virtual WindowSize ClientSize(WindowHandle window) = 0;
+  // The window's style bits; a RuntimeError for a window that is gone.
+  virtual std::uint32_t WindowStyle(WindowHandle window) = 0;
   // Repaints the window and its children at once, background included.
   // Raises a RuntimeError (ServiceFailure) when the window cannot be redrawn.
   virtual void RepaintWindow(WindowHandle window) = 0;

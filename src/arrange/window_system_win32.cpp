@@ -53,6 +53,11 @@ WindowSize Win32WindowSystem::ClientSize(WindowHandle window) {
   return WindowSize{client.right - client.left, client.bottom - client.top};
 }
 
+std::uint32_t Win32WindowSystem::WindowStyle(WindowHandle window) {
+  if (!::IsWindow(ToHwnd(window))) Fail("no such", window);
+  return static_cast<std::uint32_t>(::GetWindowLongW(ToHwnd(window), GWL_STYLE));
+}
+
 void Win32WindowSystem::RepaintWindow(WindowHandle window) {
   if (!::RedrawWindow(ToHwnd(window), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN)) {
     Fail("cannot repaint", window);

@@ -14,6 +14,7 @@ class Win32WindowSystem final : public WindowSystem {
   std::int32_t SendWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam,
                                  std::int32_t lparam) override;
   WindowSize ClientSize(WindowHandle window) override;
+  std::uint32_t WindowStyle(WindowHandle window) override;
   void RepaintWindow(WindowHandle window) override;
 
  private:

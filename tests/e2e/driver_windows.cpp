@@ -65,6 +65,8 @@ std::wstring TextOf(HWND window) {
 
 namespace {
 
+bool pointer_rests_before_clicks = false;
+
 struct TopLevelSearch {
   DWORD process_id;
   const wchar_t* class_name;
@@ -177,8 +179,19 @@ void ClickAt(HWND target, POINT client_point) {
   inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
   inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  if (pointer_rests_before_clicks) {
+    // The desktop's late word on this move comes during the rest. The
+    // click's own move then goes where the display's pointer already is,
+    // and what the desktop hears of it puts the pointer nowhere else.
+    constexpr std::chrono::milliseconds kRest(300);
+    std::vector<INPUT> move{inputs[0]};
+    Send(move);
+    Pause(kRest);
+  }
   Send(inputs);
 }
+
+void RestPointerBeforeClicks(bool rest) { pointer_rests_before_clicks = rest; }
 
 void ClickCentre(HWND target) {
   RECT client{};
@@ -213,13 +226,22 @@ void TypeText(const std::wstring& text) {
 }
 
 bool SaveScreenshot(const std::wstring& path) {
-  const int width = ::GetSystemMetrics(SM_CXSCREEN);
-  const int height = ::GetSystemMetrics(SM_CYSCREEN);
+  return SaveScreenshot(path, RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)});
+}
+
+bool SaveScreenshot(const std::wstring& path, const RECT& area) {
+  const RECT screen_area{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  RECT shown{};
+  if (!::IntersectRect(&shown, &area, &screen_area)) {
+    return false;
+  }
+  const int width = shown.right - shown.left;
+  const int height = shown.bottom - shown.top;
   HDC screen = ::GetDC(nullptr);
   HDC memory = ::CreateCompatibleDC(screen);
   HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
   HGDIOBJ previous = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  ::BitBlt(memory, 0, 0, width, height, screen, shown.left, shown.top, SRCCOPY);
   ::SelectObject(memory, previous);
 
   BITMAPINFOHEADER header{};

@@ -72,13 +72,19 @@ int ScrollPositionOf(HWND scroll_bar);
 // Clicks the point (client coordinates of the target) with the real mouse.
 // Throws when another window covers that point.
 void ClickAt(HWND target, POINT client_point);
+// On a Wine virtual desktop the desktop window hears of each pointer move
+// late and puts the pointer back where it was, so that a click can land
+// there: the pointer then rests on its target a moment before each click.
+void RestPointerBeforeClicks(bool rest);
 void ClickCentre(HWND target);
 void PressKey(WORD virtual_key);
 void PressKeyWith(WORD modifier, WORD virtual_key);
 // Types the text on the keyboard, character by character.
 void TypeText(const std::wstring& text);
 
-// Writes the whole screen as a 24-bit BMP file.
+// Writes the whole screen, or the part of it in the area, as a 24-bit BMP
+// file.
 bool SaveScreenshot(const std::wstring& path);
+bool SaveScreenshot(const std::wstring& path, const RECT& area);
 
 }  // namespace corvella::e2e

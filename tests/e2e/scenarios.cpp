@@ -676,6 +676,30 @@ void StandInViewStyles(ScenarioRun& run) {
   run.Expect((report.extended_style & LVS_EX_SNAPTOGRID) != 0, "--snaptogrid should give the view LVS_EX_SNAPTOGRID");
 }
 
+// The README's picture: the heart on the desktop and Corvella's window
+// beside it, with a margin of desktop around both.
+void SaveReadmePicture(const ScenarioRun& run, const CorvellaWindow& corvella) {
+  // An item's point is the top left of its icon; the label below reaches
+  // about this far right and down.
+  constexpr int kItemReach = 48;
+  constexpr int kMargin = 24;
+  const std::vector<Point> heart = HeartPicture(14, 8);
+  RECT area{heart.front().x, heart.front().y, heart.front().x, heart.front().y};
+  for (const Point& point : heart) {
+    area.left = std::min<LONG>(area.left, point.x);
+    area.top = std::min<LONG>(area.top, point.y);
+    area.right = std::max<LONG>(area.right, point.x + kItemReach);
+    area.bottom = std::max<LONG>(area.bottom, point.y + kItemReach);
+  }
+  RECT window{};
+  ::GetWindowRect(corvella.window, &window);
+  ::UnionRect(&area, &area, &window);
+  ::InflateRect(&area, kMargin, kMargin);
+  if (!run.paths.shots.empty() && !SaveScreenshot(run.paths.shots + L"\\heart-readme.bmp", area)) {
+    throw ScenarioFailed("cannot save the README's picture");
+  }
+}
+
 }  // namespace
 
 CorvellaWindow::CorvellaWindow(const std::wstring& exe, const StandIn& desktop, std::vector<LoggedMessage>* save_log) {
@@ -791,6 +815,8 @@ bool RunScenario(const Scenario& scenario, const SuitePaths& paths) {
 
 bool RunTour(const SuitePaths& paths) {
   ScenarioRun run(paths);
+  // The tour runs on a Wine virtual desktop.
+  RestPointerBeforeClicks(true);
   try {
     StandIn desktop(paths.standin, Arguments(5), paths.scratch);
     CorvellaWindow corvella(paths.corvella, desktop);
@@ -800,6 +826,7 @@ bool RunTour(const SuitePaths& paths) {
     run.Screenshot("2-yes");
     HeartFromFive(run, desktop, corvella);
     run.Screenshot("3-heart");
+    SaveReadmePicture(run, corvella);
     desktop.ClearLog();
     ClickCentre(corvella.parallelogram);
     desktop.WaitFor([](const StandInReport& r) { return r.items.size() == 5 && PositionMessages(r) >= 5; },

@@ -80,8 +80,10 @@ std::vector<Scenario> WayBackScenarios();
 // Runs one scenario, prints its outcome and returns whether it passed.
 bool RunScenario(const Scenario& scenario, const SuitePaths& paths);
 
-// A short scripted tour (yes, heart, parallelogram) with a screenshot of
-// each stage, for the run command on a machine without a display.
+// A short scripted tour (yes, heart, parallelogram) on a Wine virtual
+// desktop, with a screenshot of each stage and heart-readme.bmp, the heart
+// beside Corvella's window, for the run command on a machine without a
+// display.
 bool RunTour(const SuitePaths& paths);
 
 // The heart and the parallelogram over many items, Corvella against the

@@ -23,7 +23,7 @@ constexpr WindowHandle kHandleStep = 0x10;
 
 WindowHandle FakeDesktop::AddWindow(const std::string& class_name, WindowHandle parent) {
   const WindowHandle handle = kFirstHandle + kHandleStep * static_cast<WindowHandle>(windows_.size());
-  windows_.push_back(Window{handle, class_name, parent, false, {}, {}, {}});
+  windows_.push_back(Window{handle, class_name, parent, false, {}, {}, 0, 0, {}});
   return handle;
 }
 
@@ -78,6 +78,14 @@ void FakeDesktop::SetClientSize(WindowHandle window, WindowSize size) { Existing
 
 WindowSize FakeDesktop::ClientSize(WindowHandle window) { return Existing(window).size; }
 
+void FakeDesktop::SetStyles(WindowHandle window, std::uint32_t style, std::uint32_t extended_style) {
+  Window& target = Existing(window);
+  target.style = style;
+  target.extended_style = extended_style;
+}
+
+std::uint32_t FakeDesktop::WindowStyle(WindowHandle window) { return Existing(window).style; }
+
 void FakeDesktop::RepaintWindow(WindowHandle window) {
   Existing(window);
   repaints_.push_back(Repaint{window, messages_.size()});
@@ -110,6 +118,9 @@ std::int32_t FakeDesktop::SendWindowMessage(WindowHandle window, std::uint32_t m
   SyncItems(*target);
   if (message == list_view::kGetItemCount) {
     return static_cast<std::int32_t>(target->items.size());
+  }
+  if (message == list_view::kGetExtendedStyle) {
+    return static_cast<std::int32_t>(target->extended_style);
   }
   if (message == list_view::kSetItemPosition && wparam < target->items.size()) {
     // The view reads x from the low and y from the high 16 bits.

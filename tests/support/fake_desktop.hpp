@@ -87,6 +87,8 @@ class FakeDesktop final : public WindowSystem {
   // The list view's items in index order, to name and place them.
   [[nodiscard]] std::vector<ListItem>& Items(WindowHandle list_view);
   void SetClientSize(WindowHandle window, WindowSize size);
+  // The window's style and, for a list view, its extended style.
+  void SetStyles(WindowHandle window, std::uint32_t style, std::uint32_t extended_style);
   [[nodiscard]] const std::vector<Repaint>& repaints() const { return repaints_; }
 
   WindowHandle FindWindowByClass(const char* class_name) override;
@@ -96,6 +98,7 @@ class FakeDesktop final : public WindowSystem {
   // Both raise a RuntimeError for a handle the desktop does not hold, as
   // the window system does.
   WindowSize ClientSize(WindowHandle window) override;
+  std::uint32_t WindowStyle(WindowHandle window) override;
   void RepaintWindow(WindowHandle window) override;
 
  private:
@@ -106,6 +109,8 @@ class FakeDesktop final : public WindowSystem {
     bool is_list_view = false;
     std::vector<ListItem> items;
     WindowSize size;
+    std::uint32_t style = 0;
+    std::uint32_t extended_style = 0;
     std::function<std::int32_t()> item_count_source;
   };
 

@@ -72,6 +72,8 @@ std::int32_t FakeShellDesktop::SendWindowMessage(WindowHandle window, std::uint3
 
 WindowSize FakeShellDesktop::ClientSize(WindowHandle window) { return desktop_.ClientSize(window); }
 
+std::uint32_t FakeShellDesktop::WindowStyle(WindowHandle window) { return desktop_.WindowStyle(window); }
+
 void FakeShellDesktop::RepaintWindow(WindowHandle window) { desktop_.RepaintWindow(window); }
 
 std::uint64_t FakeShellDesktop::Reach(std::int32_t lparam) const {
