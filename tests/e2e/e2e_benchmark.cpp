@@ -117,7 +117,7 @@ Figures MeasureCorvella(const SuitePaths& paths, const StandIn& desktop, int ite
   for (int run = 0; run < runs; ++run) {
     RemoveSavedLayouts();
     std::vector<LoggedMessage> save_log;
-    CorvellaWindow corvella(paths.corvella, desktop, &save_log);
+    CorvellaWindow corvella(paths, desktop, &save_log);
     MeasureSave(figures, save_log, items);
     ClickCentre(corvella.yes);
     if (!WaitUntil([&] { return ::IsWindowEnabled(corvella.heart) != FALSE; }, seconds(5))) {

@@ -12,8 +12,12 @@ namespace corvella::e2e {
 
 // The stand-in's command line for `items` placeholder items.
 std::wstring Arguments(int items, const std::wstring& more = L"");
-// Clicks はい and expects both arrangement buttons to be enabled.
-void AnswerYes(ScenarioRun& run, const CorvellaWindow& corvella);
+// Clicks はい and expects both arrangement buttons to be enabled, and the
+// view to have been asked no more than its extended style; clears the log.
+void AnswerYes(ScenarioRun& run, const StandIn& desktop, const CorvellaWindow& corvella);
+// Only questions of the view's extended style (whether it snaps its icons
+// to a grid) are in the log.
+bool OnlyStyleQuestions(const StandInReport& report);
 std::size_t PositionMessages(const StandInReport& report);
 // Plim1.ico to Plim<last>.ico.
 std::vector<std::wstring> HeartFileNames(int last);

@@ -9,6 +9,7 @@
 
 #include "saved_layout_files.hpp"
 #include "scenario_steps.hpp"
+#include "system_menu.hpp"
 #include "user_desktop_folder.hpp"
 
 namespace corvella::e2e {
@@ -36,11 +37,18 @@ std::wstring Arguments(int items, const std::wstring& more) {
   return L"--items " + std::to_wstring(items) + (more.empty() ? L"" : L" " + more);
 }
 
-void AnswerYes(ScenarioRun& run, const CorvellaWindow& corvella) {
+bool OnlyStyleQuestions(const StandInReport& report) {
+  return std::all_of(report.log.begin(), report.log.end(),
+                     [](const LoggedMessage& entry) { return entry.message == LVM_GETEXTENDEDLISTVIEWSTYLE; });
+}
+
+void AnswerYes(ScenarioRun& run, const StandIn& desktop, const CorvellaWindow& corvella) {
   ClickCentre(corvella.yes);
   run.Expect(WaitUntil([&] { return ::IsWindowEnabled(corvella.heart) && ::IsWindowEnabled(corvella.parallelogram); },
                        std::chrono::seconds(5)),
              "yes should enable both arrangement buttons");
+  run.Expect(OnlyStyleQuestions(desktop.Report()), "yes should ask the view no more than its extended style");
+  desktop.ClearLog();
 }
 
 namespace {
@@ -288,7 +296,7 @@ void StandInFollowsFolderAndRecords(ScenarioRun& run) {
 
 void StartUpAndQuestion(ScenarioRun& run) {
   StandIn desktop(run.paths.standin, Arguments(20), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella, desktop);
+  CorvellaWindow corvella(run.paths, desktop);
   run.Screenshot("start");
 
   run.Expect(!::IsWindowEnabled(corvella.heart) && !::IsWindowEnabled(corvella.parallelogram),
@@ -319,7 +327,7 @@ void StartUpAndQuestion(ScenarioRun& run) {
   Pause(milliseconds(500));
   run.Expect(desktop.Report().log.empty(), "a disabled heart button should do nothing");
 
-  AnswerYes(run, corvella);
+  AnswerYes(run, desktop, corvella);
   ClickCentre(corvella.yes);
   Pause(milliseconds(300));
   run.Expect(::IsWindowEnabled(corvella.heart) && ::IsWindowEnabled(corvella.parallelogram),
@@ -330,14 +338,15 @@ void StartUpAndQuestion(ScenarioRun& run) {
              "once enabled, the heart button should follow no in the Tab order");
   run.Screenshot("answered");
 
-  run.Expect(desktop.Report().log.empty(), "the question alone should send nothing to the desktop");
+  run.Expect(OnlyStyleQuestions(desktop.Report()),
+             "the question alone should ask the view no more than its extended style");
   run.Expect(FilesIn(run.desktop).empty(), "starting should write nothing to the desktop folder");
 }
 
 void HeartFromThirty(ScenarioRun& run) {
   StandIn desktop(run.paths.standin, Arguments(30), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella, desktop);
-  AnswerYes(run, corvella);
+  CorvellaWindow corvella(run.paths, desktop);
+  AnswerYes(run, desktop, corvella);
   ClickCentre(corvella.heart);
   StandInReport report =
       desktop.WaitFor([](const StandInReport& r) { return PositionMessages(r) >= 30; }, "the heart from 30 items");
@@ -356,7 +365,7 @@ void HeartFromThirty(ScenarioRun& run) {
 // Five items: nine heart icon files top the desktop up to fourteen, and the
 // timer draws the heart once the desktop shows them.
 StandInReport HeartFromFive(ScenarioRun& run, const StandIn& desktop, const CorvellaWindow& corvella) {
-  AnswerYes(run, corvella);
+  AnswerYes(run, desktop, corvella);
   ClickCentre(corvella.heart);
   const std::vector<std::wstring> nine = HeartFileNames(9);
   run.Expect(WaitUntil([&] { return Sorted(FilesIn(run.desktop)) == Sorted(nine); }, seconds(10)),
@@ -388,14 +397,14 @@ StandInReport HeartFromFive(ScenarioRun& run, const StandIn& desktop, const Corv
 
 void HeartFromFiveItems(ScenarioRun& run) {
   StandIn desktop(run.paths.standin, Arguments(5), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella, desktop);
+  CorvellaWindow corvella(run.paths, desktop);
   HeartFromFive(run, desktop, corvella);
   run.Screenshot("heart");
 }
 
 void ParallelogramAfterHeart(ScenarioRun& run) {
   StandIn desktop(run.paths.standin, Arguments(5), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella, desktop);
+  CorvellaWindow corvella(run.paths, desktop);
   HeartFromFive(run, desktop, corvella);
 
   desktop.ClearLog();
@@ -419,8 +428,8 @@ void ParallelogramAfterHeart(ScenarioRun& run) {
 void ColumnHeightsTyped(ScenarioRun& run) {
   constexpr int kItems = 10;
   StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella, desktop);
-  AnswerYes(run, corvella);
+  CorvellaWindow corvella(run.paths, desktop);
+  AnswerYes(run, desktop, corvella);
 
   TypeColumnHeight(run, corvella, L"3");
   ExpectParallelogram(run, desktop, corvella, kItems, 3, "3 typed");
@@ -441,8 +450,8 @@ void ColumnHeightsTyped(ScenarioRun& run) {
 void ColumnHeightFromSpinner(ScenarioRun& run) {
   constexpr int kItems = 10;
   StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella, desktop);
-  AnswerYes(run, corvella);
+  CorvellaWindow corvella(run.paths, desktop);
+  AnswerYes(run, desktop, corvella);
 
   ClickArrow(corvella, true);
   run.Expect(WaitUntil([&] { return TextOf(corvella.column_height) == L"9"; }, seconds(3)),
@@ -466,8 +475,8 @@ void ColumnHeightFromSpinner(ScenarioRun& run) {
 
 void WorkerWPlacement(ScenarioRun& run) {
   StandIn desktop(run.paths.standin, Arguments(20, L"--workerw"), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella, desktop);
-  AnswerYes(run, corvella);
+  CorvellaWindow corvella(run.paths, desktop);
+  AnswerYes(run, desktop, corvella);
   ClickCentre(corvella.heart);
   StandInReport report = desktop.WaitFor([](const StandInReport& r) { return PositionMessages(r) >= 20; },
                                          "the heart on a desktop under WorkerW");
@@ -480,7 +489,7 @@ void WorkerWPlacement(ScenarioRun& run) {
 
 // A desktop that never shows the new files keeps the timer waiting.
 void StartWaitingHeart(ScenarioRun& run, const StandIn& desktop, const CorvellaWindow& corvella) {
-  AnswerYes(run, corvella);
+  AnswerYes(run, desktop, corvella);
   ClickCentre(corvella.heart);
   run.Expect(WaitUntil([&] { return Sorted(FilesIn(run.desktop)) == Sorted(HeartFileNames(9)); }, seconds(10)),
              "Plim1.ico to Plim9.ico should be written");
@@ -502,7 +511,7 @@ void ExpectEndedWithFilesKept(ScenarioRun& run, const StandIn& desktop, const Co
 
 void ExitWithTimerArmed(ScenarioRun& run) {
   StandIn desktop(run.paths.standin, Arguments(5, L"--frozen"), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella, desktop);
+  CorvellaWindow corvella(run.paths, desktop);
   StartWaitingHeart(run, desktop, corvella);
   ClickCentre(corvella.exit);
   ExpectEndedWithFilesKept(run, desktop, corvella, "the exit button");
@@ -510,7 +519,7 @@ void ExitWithTimerArmed(ScenarioRun& run) {
 
 void CloseTheWindow(ScenarioRun& run) {
   StandIn desktop(run.paths.standin, Arguments(5, L"--frozen"), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella, desktop);
+  CorvellaWindow corvella(run.paths, desktop);
   StartWaitingHeart(run, desktop, corvella);
   PressKeyWith(VK_MENU, VK_F4);
   ExpectEndedWithFilesKept(run, desktop, corvella, "Alt+F4");
@@ -527,7 +536,7 @@ void UsersOwnPlimSurvives(ScenarioRun& run) {
   WriteBytes(run.desktop + L"\\Plim1.bmp", "not an icon");
 
   StandIn desktop(run.paths.standin, Arguments(3), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella, desktop);
+  CorvellaWindow corvella(run.paths, desktop);
   run.Expect(WaitUntil(
                  [&] {
                    return Sorted(FilesIn(run.desktop)) == Sorted({L"Plim1.bmp", L"Plim1.ico"});
@@ -537,7 +546,7 @@ void UsersOwnPlimSurvives(ScenarioRun& run) {
   desktop.WaitFor([](const StandInReport& r) { return r.items.size() == 5; }, "the desktop without Plim3.ico");
 
   // Five items: Plim1.ico to Plim9.ico are due, but Plim1.ico is the user's.
-  AnswerYes(run, corvella);
+  AnswerYes(run, desktop, corvella);
   ClickCentre(corvella.heart);
   StandInReport report = desktop.WaitFor([](const StandInReport& r) { return PositionMessages(r) >= 14; },
                                          "the heart from thirteen items", seconds(15));
@@ -575,8 +584,8 @@ void HungShellClose(ScenarioRun& run) {
   // a closed window away, and the message under way may take its time-out.
   constexpr milliseconds kPromptly(6000);
   StandIn desktop(run.paths.standin, Arguments(5), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella, desktop);
-  AnswerYes(run, corvella);
+  CorvellaWindow corvella(run.paths, desktop);
+  AnswerYes(run, desktop, corvella);
 
   desktop.Hang(kHang);
   ClickCentre(corvella.heart);
@@ -606,8 +615,8 @@ void HugePlimFiles(ScenarioRun& run) {
     WriteSparseFile(run.desktop + L"\\" + name, size);
   }
   StandIn desktop(run.paths.standin, Arguments(5), run.paths.scratch);
-  CorvellaWindow corvella(run.paths.corvella, desktop);
-  AnswerYes(run, corvella);
+  CorvellaWindow corvella(run.paths, desktop);
+  AnswerYes(run, desktop, corvella);
   ClickCentre(corvella.heart);
 
   // Seven items: Plim1.ico to Plim7.ico are due.
@@ -627,7 +636,7 @@ void HugePlimFiles(ScenarioRun& run) {
 // and the first one's heart comes when the desktop shows them.
 void SecondInstanceDuringTopUp(ScenarioRun& run) {
   StandIn desktop(run.paths.standin, Arguments(5, L"--frozen"), run.paths.scratch);
-  CorvellaWindow first(run.paths.corvella, desktop);
+  CorvellaWindow first(run.paths, desktop);
   StartWaitingHeart(run, desktop, first);
   // Something else in front, so that bringing the first window forward shows.
   ::SetForegroundWindow(FindTopLevel(desktop.Process().Id(), L"Progman", nullptr));
@@ -702,12 +711,12 @@ void SaveReadmePicture(const ScenarioRun& run, const CorvellaWindow& corvella) {
 
 }  // namespace
 
-CorvellaWindow::CorvellaWindow(const std::wstring& exe, const StandIn& desktop, std::vector<LoggedMessage>* save_log) {
-  // A layout saved before and never restored is kept: the start then only
-  // finds the view, which counts its items once.
+CorvellaWindow::CorvellaWindow(const SuitePaths& paths, const StandIn& desktop, std::vector<LoggedMessage>* save_log) {
+  // A layout saved before and never restored is kept, and the start then
+  // saves none.
   const bool layout_kept = FileExists(SavedLayoutPath());
   desktop.ClearLog();
-  process_ = std::make_unique<ChildProcess>(exe, L"");
+  process_ = std::make_unique<ChildProcess>(paths.corvella, L"");
   if (!WaitUntil(
           [&] {
             window = FindTopLevel(process_->Id(), nullptr, L"Corvella");
@@ -727,12 +736,18 @@ CorvellaWindow::CorvellaWindow(const std::wstring& exe, const StandIn& desktop, 
   column_height = ChildOfClass(window, L"Edit");
   spinner = ChildOfClass(window, L"ScrollBar");
 
-  const bool saved = WaitUntil(
-      [&] { return (layout_kept ? desktop.LogSize() > 0 : FileExists(SavedLayoutPath())) || !process_->Running(); },
-      seconds(60));
-  if (!saved || !process_->Running()) {
-    throw ScenarioFailed(layout_kept ? "Corvella did not look at the desktop at start"
-                                     : "Corvella saved no layout at start");
+  constexpr seconds kStartTakes(60);
+  const bool started = WaitUntil(
+      [&] {
+        return !process_->Running() ||
+               ReadSystemMenuItem(window, kRestoreCommand, paths.menu_probe, kStartTakes).present;
+      },
+      kStartTakes);
+  if (!started || !process_->Running()) {
+    throw ScenarioFailed("Corvella's start did not put the way back into its system menu");
+  }
+  if (!layout_kept && !FileExists(SavedLayoutPath())) {
+    throw ScenarioFailed("Corvella saved no layout at start");
   }
   if (save_log != nullptr) {
     *save_log = desktop.Report().log;
@@ -819,10 +834,10 @@ bool RunTour(const SuitePaths& paths) {
   RestPointerBeforeClicks(true);
   try {
     StandIn desktop(paths.standin, Arguments(5), paths.scratch);
-    CorvellaWindow corvella(paths.corvella, desktop);
+    CorvellaWindow corvella(paths, desktop);
     Pause(milliseconds(500));
     run.Screenshot("1-start");
-    AnswerYes(run, corvella);
+    AnswerYes(run, desktop, corvella);
     run.Screenshot("2-yes");
     HeartFromFive(run, desktop, corvella);
     run.Screenshot("3-heart");

@@ -27,14 +27,18 @@ struct SuitePaths {
   std::wstring menu_probe;  // the menu probe library, of Corvella's bitness
 };
 
+// The command id of Corvella's way back in its system menu.
+inline constexpr UINT kRestoreCommand = 0x0110;
+
 // Corvella's window and its controls, found by what they show. Corvella
-// saves the desktop's layout once its window shows, reading every item; the
-// window is handed over once that is done and the stand-in's log cleared, so
-// that a scenario sees only what its own steps send.
+// saves the desktop's layout once its window shows, reading every item, and
+// then puts the way back into its system menu; the window is handed over
+// once that is done and the stand-in's log cleared, so that a scenario sees
+// only what its own steps send.
 class CorvellaWindow {
  public:
   // save_log, when given, receives what the start sent to the view.
-  CorvellaWindow(const std::wstring& exe, const StandIn& desktop, std::vector<LoggedMessage>* save_log = nullptr);
+  CorvellaWindow(const SuitePaths& paths, const StandIn& desktop, std::vector<LoggedMessage>* save_log = nullptr);
 
   [[nodiscard]] const ChildProcess& Process() const { return *process_; }
 

@@ -1,6 +1,5 @@
 #include "system_menu.hpp"
 
-#include <chrono>
 #include <memory>
 #include <type_traits>
 
@@ -11,7 +10,6 @@ namespace corvella::e2e {
 namespace {
 
 constexpr wchar_t kAnswerWindowClass[] = L"CorvellaE2EMenuAnswer";
-constexpr DWORD kAnswerWaitMs = 5000;
 
 struct LibraryFreer {
   void operator()(HMODULE library) const { ::FreeLibrary(library); }
@@ -69,7 +67,8 @@ ScopedWindow AnswerWindow(PendingAnswer& pending) {
 
 }  // namespace
 
-SystemMenuItem ReadSystemMenuItem(HWND window, UINT command_id, const std::wstring& probe_library) {
+SystemMenuItem ReadSystemMenuItem(HWND window, UINT command_id, const std::wstring& probe_library,
+                                  std::chrono::milliseconds answer_within) {
   const ScopedLibrary library(::LoadLibraryW(probe_library.c_str()));
   const auto hook_procedure = library ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(
                                             ::GetProcAddress(library.get(), kMenuProbeHookName)))
@@ -87,7 +86,7 @@ SystemMenuItem ReadSystemMenuItem(HWND window, UINT command_id, const std::wstri
   const UINT probe = ::RegisterWindowMessageW(kMenuProbeMessageName);
   ::PostMessageW(window, probe, reinterpret_cast<WPARAM>(answer_window.get()), command_id);
 
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kAnswerWaitMs);
+  const auto deadline = std::chrono::steady_clock::now() + answer_within;
   while (!pending.arrived && std::chrono::steady_clock::now() < deadline) {
     ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
     MSG message;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <string>
 
 namespace corvella::e2e {
@@ -16,7 +17,8 @@ struct SystemMenuItem {
 };
 
 // probe_library: the path of menu_probe.dll, of the window's bitness.
-// Throws ScenarioFailed when the window's thread does not answer.
-SystemMenuItem ReadSystemMenuItem(HWND window, UINT command_id, const std::wstring& probe_library);
+// Throws ScenarioFailed when the window's thread does not answer in time.
+SystemMenuItem ReadSystemMenuItem(HWND window, UINT command_id, const std::wstring& probe_library,
+                                  std::chrono::milliseconds answer_within = std::chrono::seconds(10));
 
 }  // namespace corvella::e2e

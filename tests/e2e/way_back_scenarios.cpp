@@ -22,7 +22,6 @@ namespace {
 using std::chrono::milliseconds;
 using std::chrono::seconds;
 
-constexpr UINT kRestoreCommand = 0x0110;
 constexpr std::uint32_t kSetRedraw = WM_SETREDRAW;
 constexpr std::uint32_t kSetItemPosition32 = LVM_SETITEMPOSITION32;
 const std::wstring kRestoreCaption = L"元の配置に戻す";
@@ -109,6 +108,16 @@ void ExpectRedrawBackOn(ScenarioRun& run, const StandInReport& report) {
   run.Expect(redraws.size() == 2 && redraws.front().wparam == 0 && redraws.back().wparam == 1,
              "the restore should switch the view's redraw off once and on again once, not " +
                  std::to_string(redraws.size()) + " times");
+}
+
+// A restore in the window ends by switching the view's redraw on again.
+StandInReport WaitForRestore(const StandIn& desktop, const std::string& what) {
+  return desktop.WaitFor(
+      [](const StandInReport& r) {
+        return std::any_of(r.log.begin(), r.log.end(),
+                           [](const LoggedMessage& entry) { return entry.message == kSetRedraw && entry.wparam == 1; });
+      },
+      what);
 }
 
 // Only counts reached the view: nothing was read or moved.
@@ -203,9 +212,9 @@ void RestoreAfterHeartAndParallelogram(ScenarioRun& run) {
   constexpr int kItems = 20;
   StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
   const StandInReport start = [&] {
-    const CorvellaWindow corvella(run.paths.corvella, desktop);
+    const CorvellaWindow corvella(run.paths, desktop);
     const StandInReport shown = desktop.Report();
-    AnswerYes(run, corvella);
+    AnswerYes(run, desktop, corvella);
     Arrange(desktop, corvella.heart, kItems, "the heart");
     Arrange(desktop, corvella.parallelogram, kItems, "the parallelogram");
     Exit(run, corvella);
@@ -225,20 +234,21 @@ void WayBackInTheWindow(ScenarioRun& run) {
   constexpr int kItems = 20;
   StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
   {
-    const CorvellaWindow corvella(run.paths.corvella, desktop);
+    const CorvellaWindow corvella(run.paths, desktop);
     const Places start = PlacesOf(desktop.Report());
     const std::string saved = SavedBytes();
     ExpectMenuItem(run, corvella, kRestoreCaption + L"\t" + ToUtf16(SavedAt()), false, "at start");
-    AnswerYes(run, corvella);
+    AnswerYes(run, desktop, corvella);
     Arrange(desktop, corvella.heart, kItems, "the heart");
 
     desktop.ClearLog();
     PressKeyWith(VK_CONTROL, 'Z');
-    const StandInReport restored =
-        desktop.WaitFor([&](const StandInReport& r) { return PlacesOf(r) == start; }, "Ctrl+Z's restore");
+    const StandInReport restored = WaitForRestore(desktop, "Ctrl+Z's restore");
+    ExpectAt(run, restored, start, "after Ctrl+Z");
     ExpectRedrawBackOn(run, restored);
-    ExpectLayoutRestored(run, saved);
+    // Asked once the restore's handler is over, the file renamed with it.
     ExpectMenuItem(run, corvella, kRestoreCaption, true, "after the restore");
+    ExpectLayoutRestored(run, saved);
 
     const Places arranged = PlacesOf(Arrange(desktop, corvella.parallelogram, kItems, "the parallelogram"));
     desktop.ClearLog();
@@ -250,15 +260,15 @@ void WayBackInTheWindow(ScenarioRun& run) {
     Exit(run, corvella);
   }
 
-  const CorvellaWindow corvella(run.paths.corvella, desktop);
+  const CorvellaWindow corvella(run.paths, desktop);
   const Places start = PlacesOf(desktop.Report());
   ExpectMenuItem(run, corvella, kRestoreCaption + L"\t" + ToUtf16(SavedAt()), false, "at the next start");
-  AnswerYes(run, corvella);
+  AnswerYes(run, desktop, corvella);
   Arrange(desktop, corvella.heart, kItems, "the heart");
   desktop.ClearLog();
   ::PostMessageW(corvella.window, WM_SYSCOMMAND, kRestoreCommand, 0);
-  const StandInReport restored =
-      desktop.WaitFor([&](const StandInReport& r) { return PlacesOf(r) == start; }, "the system menu's restore");
+  const StandInReport restored = WaitForRestore(desktop, "the system menu's restore");
+  ExpectAt(run, restored, start, "after the system menu's restore");
   ExpectRedrawBackOn(run, restored);
   ExpectMenuItem(run, corvella, kRestoreCaption, true, "after the system menu's restore");
 }
@@ -273,9 +283,9 @@ void RestoreWithFilesAddedAndRemoved(ScenarioRun& run) {
   Places start;
   StandInReport arranged;
   {
-    const CorvellaWindow corvella(run.paths.corvella, desktop);
+    const CorvellaWindow corvella(run.paths, desktop);
     start = PlacesOf(desktop.Report());
-    AnswerYes(run, corvella);
+    AnswerYes(run, desktop, corvella);
     // Seven items: Plim1.ico to Plim7.ico top the desktop up to fourteen.
     Arrange(desktop, corvella.heart, 14, "the heart after the top-up");
     ::DeleteFileW((run.desktop + L"\\b.txt").c_str());
@@ -307,8 +317,8 @@ void DamagedLayoutFile(ScenarioRun& run) {
   StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
   Places arranged;
   {
-    const CorvellaWindow corvella(run.paths.corvella, desktop);
-    AnswerYes(run, corvella);
+    const CorvellaWindow corvella(run.paths, desktop);
+    AnswerYes(run, desktop, corvella);
     arranged = PlacesOf(Arrange(desktop, corvella.parallelogram, kItems, "the parallelogram"));
     Exit(run, corvella);
   }
@@ -342,7 +352,7 @@ void DamagedLayoutFile(ScenarioRun& run) {
   ExpectNothingMoved(run, desktop, arranged, "after /restore /quiet");
 
   {
-    const CorvellaWindow corvella(run.paths.corvella, desktop);
+    const CorvellaWindow corvella(run.paths, desktop);
     ExpectMenuItem(run, corvella, kRestoreCaption, false, "for a damaged file");
     ClickCentre(corvella.no);
     PressKeyWith(VK_CONTROL, 'Z');
@@ -364,16 +374,16 @@ void PendingLayoutKeptAcrossRuns(ScenarioRun& run) {
   std::string saved;
   std::string saved_at;
   {
-    const CorvellaWindow corvella(run.paths.corvella, desktop);
+    const CorvellaWindow corvella(run.paths, desktop);
     start = PlacesOf(desktop.Report());
     saved = SavedBytes();
     saved_at = SavedAt();
-    AnswerYes(run, corvella);
+    AnswerYes(run, desktop, corvella);
     Arrange(desktop, corvella.heart, kItems, "the heart");
     Exit(run, corvella);
   }
   {
-    const CorvellaWindow corvella(run.paths.corvella, desktop);
+    const CorvellaWindow corvella(run.paths, desktop);
     run.Expect(SavedBytes() == saved, "the second start should leave the saved layout as it was");
     ExpectMenuItem(run, corvella, kRestoreCaption + L"\t" + ToUtf16(saved_at), false, "at the second start");
     Exit(run, corvella);
@@ -387,12 +397,12 @@ void RestoreInto64BitDesktop(ScenarioRun& run) {
   constexpr int kItems = 20;
   StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
   const StandInReport start = [&] {
-    const CorvellaWindow corvella(run.paths.corvella, desktop);
+    const CorvellaWindow corvella(run.paths, desktop);
     if (corvella.Process().Is64Bit() || !desktop.Process().Is64Bit()) {
       throw ScenarioFailed("this needs a 32-bit Corvella and a 64-bit stand-in in a 64-bit prefix");
     }
     const StandInReport shown = desktop.Report();
-    AnswerYes(run, corvella);
+    AnswerYes(run, desktop, corvella);
     Arrange(desktop, corvella.heart, kItems, "the heart");
     Exit(run, corvella);
     return shown;
