@@ -3,8 +3,6 @@
 // its system menu. Places are read back from the stand-in, the saved file
 // from the local application data.
 #include <windows.h>
-// commctrl.h needs windows.h first.
-#include <commctrl.h>
 
 #include <algorithm>
 #include <map>
@@ -19,11 +17,9 @@
 namespace corvella::e2e {
 namespace {
 
-using std::chrono::milliseconds;
 using std::chrono::seconds;
 
 constexpr std::uint32_t kSetRedraw = WM_SETREDRAW;
-constexpr std::uint32_t kSetItemPosition32 = LVM_SETITEMPOSITION32;
 const std::wstring kRestoreCaption = L"元の配置に戻す";
 constexpr DWORD kRestoreTakesMs = 30000;
 
