@@ -9,13 +9,6 @@
 namespace corvella {
 namespace {
 
-std::vector<std::string> NamesOf(std::vector<ViewItem> items) {
-  std::vector<std::string> names;
-  names.reserve(items.size());
-  for (ViewItem& item : items) names.push_back(std::move(item.name));
-  return names;
-}
-
 SavedLayout LayoutOf(const std::vector<ViewItem>& items, WindowSize view_size, const SavedTime& now) {
   std::vector<std::string> names;
   names.reserve(items.size());
@@ -66,7 +59,7 @@ RestoreResult LayoutKeeper::Restore(WindowHandle view) {
   if (view == 0) return RestoreResult{RestoreOutcome::NoDesktopView};
   std::vector<std::string> names;
   try {
-    names = NamesOf(reader_.ReadItems(view));
+    names = reader_.ReadNames(view);
   } catch (const RuntimeError&) {
     return RestoreResult{RestoreOutcome::ReadFailed};
   }

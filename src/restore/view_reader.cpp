@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <span>
+#include <utility>
 
 #include "arrange/window_system.hpp"
 #include "core/runtime_error.hpp"
@@ -97,7 +98,15 @@ std::string ItemName(std::span<const std::uint8_t> chunk_bytes, std::uint32_t ch
 
 }  // namespace
 
-std::vector<ViewItem> ViewReader::ReadItems(WindowHandle view) {
+std::vector<ViewItem> ViewReader::ReadItems(WindowHandle view) { return Read(view, Parts::NamesAndPlaces); }
+
+std::vector<std::string> ViewReader::ReadNames(WindowHandle view) {
+  std::vector<std::string> names;
+  for (ViewItem& item : Read(view, Parts::NamesOnly)) names.push_back(std::move(item.name));
+  return names;
+}
+
+std::vector<ViewItem> ViewReader::Read(WindowHandle view, Parts parts) {
   const std::int32_t count = windows_.SendWindowMessage(view, list_view::kGetItemCount, 0, 0);
   if (count < 0) Fail("the view reports " + std::to_string(count) + " items");
   std::vector<ViewItem> items;
@@ -116,7 +125,8 @@ std::vector<ViewItem> ViewReader::ReadItems(WindowHandle view) {
     for (std::size_t i = 0; i < in_chunk; ++i) {
       const auto index = static_cast<std::uint32_t>(first) + static_cast<std::uint32_t>(i);
       windows_.SendWindowMessage(view, list_view::kGetItemTextW, index, ParameterAddress(*memory, chunk.Record(i)));
-      if (windows_.SendWindowMessage(view, list_view::kGetItemPosition, index,
+      if (parts == Parts::NamesAndPlaces &&
+          windows_.SendWindowMessage(view, list_view::kGetItemPosition, index,
                                      ParameterAddress(*memory, chunk.Point(i))) == 0) {
         Fail("the view has no position for item " + std::to_string(index));
       }

@@ -150,7 +150,7 @@ StandInReport Arrange(const StandIn& desktop, HWND button, int items, const std:
 
 void Exit(ScenarioRun& run, const CorvellaWindow& corvella) {
   ClickCentre(corvella.exit);
-  run.Expect(corvella.Process().WaitForExit(5000), "Corvella should end at the exit button");
+  run.Expect(corvella.Process().WaitForExit(10000), "Corvella should end at the exit button");
 }
 
 HWND MessageBoxOf(DWORD process_id) { return FindTopLevel(process_id, L"#32770", nullptr); }
