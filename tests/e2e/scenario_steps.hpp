@@ -2,6 +2,8 @@
 // line, answering Corvella's question, counting what reached the view.
 #pragma once
 
+#include <windows.h>
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -19,6 +21,14 @@ void AnswerYes(ScenarioRun& run, const StandIn& desktop, const CorvellaWindow& c
 // to a grid) are in the log.
 bool OnlyStyleQuestions(const StandInReport& report);
 std::size_t PositionMessages(const StandInReport& report);
+// The message box that the process shows, if any.
+HWND MessageBoxOf(DWORD process_id);
+// The box's text.
+std::wstring MessageText(HWND box);
+// Waits for the process's message box, reads its text and clicks its button;
+// `what` names the box in a failure.
+std::wstring DismissMessageBox(const ChildProcess& process, const std::string& what);
+bool Contains(const std::wstring& text, const std::wstring& part);
 // Plim1.ico to Plim<last>.ico.
 std::vector<std::wstring> HeartFileNames(int last);
 std::vector<std::wstring> Sorted(std::vector<std::wstring> names);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
+#include <thread>
 #include <utility>
 
 #include "saved_layout_files.hpp"
@@ -50,6 +51,34 @@ void AnswerYes(ScenarioRun& run, const StandIn& desktop, const CorvellaWindow& c
   run.Expect(OnlyStyleQuestions(desktop.Report()), "yes should ask the view no more than its extended style");
   desktop.ClearLog();
 }
+
+HWND MessageBoxOf(DWORD process_id) { return FindTopLevel(process_id, L"#32770", nullptr); }
+
+// The box's text: its one static control with a text (the icon has none).
+std::wstring MessageText(HWND box) {
+  for (HWND child : Children(box)) {
+    if (::lstrcmpiW(ClassOf(child).c_str(), L"Static") == 0 && !TextOf(child).empty()) {
+      return TextOf(child);
+    }
+  }
+  return {};
+}
+
+// Waits for the message box, reads its text and clicks its button.
+std::wstring DismissMessageBox(const ChildProcess& process, const std::string& what) {
+  HWND box = nullptr;
+  if (!WaitUntil([&] { return (box = MessageBoxOf(process.Id())) != nullptr; }, std::chrono::seconds(10))) {
+    throw ScenarioFailed("no message box showed " + what);
+  }
+  const std::wstring text = MessageText(box);
+  ClickCentre(ChildOfClass(box, L"Button"));
+  if (!WaitUntil([&] { return !::IsWindow(box); }, std::chrono::seconds(5))) {
+    throw ScenarioFailed("the message box " + what + " did not go at its button");
+  }
+  return text;
+}
+
+bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
 
 namespace {
 
@@ -685,6 +714,38 @@ void StandInViewStyles(ScenarioRun& run) {
   run.Expect((report.extended_style & LVS_EX_SNAPTOGRID) != 0, "--snaptogrid should give the view LVS_EX_SNAPTOGRID");
 }
 
+// A view that arranges its icons by itself, or snaps them to the grid, would
+// undo every picture: yes names what to switch off, then enables the buttons
+// as always. Wine does not enforce the styles, so the message is checked.
+void YesNamesTheViewsOwnArranging(ScenarioRun& run) {
+  struct Case {
+    const wchar_t* option;
+    bool auto_arrange;
+    bool snap_to_grid;
+  };
+  for (const Case& view : {Case{L"--autoarrange", true, false}, Case{L"--snaptogrid", false, true}}) {
+    StandIn desktop(run.paths.standin, Arguments(3, view.option), run.paths.scratch);
+    CorvellaWindow corvella(run.paths, desktop);
+    ClickCentre(corvella.yes);
+    const std::wstring text = DismissMessageBox(corvella.Process(), "at yes");
+    const std::string option = ToUtf8(view.option);
+    run.Expect(Contains(text, L"デスクトップを右クリック → 表示 → "),
+               "with " + option + " yes should say where to look");
+    run.Expect(Contains(text, L"アイコンの自動整列") == view.auto_arrange,
+               "with " + option + " yes should name auto-arrange exactly when it is on");
+    run.Expect(Contains(text, L"アイコンを等間隔に整列") == view.snap_to_grid,
+               "with " + option + " yes should name the grid exactly when it is on");
+    run.Expect(WaitUntil([&] { return ::IsWindowEnabled(corvella.heart) && ::IsWindowEnabled(corvella.parallelogram); },
+                         seconds(5)),
+               "with " + option + " yes should still enable both arrangement buttons");
+  }
+  StandIn plain(run.paths.standin, Arguments(3), run.paths.scratch);
+  CorvellaWindow corvella(run.paths, plain);
+  AnswerYes(run, plain, corvella);
+  std::this_thread::sleep_for(kQuietSpell);
+  run.Expect(MessageBoxOf(corvella.Process().Id()) == nullptr, "a view that leaves its icons alone gets no message");
+}
+
 // The README's picture: the heart on the desktop and Corvella's window
 // beside it, with a margin of desktop around both.
 void SaveReadmePicture(const ScenarioRun& run, const CorvellaWindow& corvella) {
@@ -790,6 +851,7 @@ const std::vector<Scenario>& AllScenarios() {
         {"close_the_window", CloseTheWindow},
         {"users_own_plim_survives", UsersOwnPlimSurvives},
         {"standin_view_styles", StandInViewStyles},
+        {"yes_names_the_views_own_arranging", YesNamesTheViewsOwnArranging},
         {"hung_shell_close", HungShellClose},
         {"huge_plim_file", HugePlimFiles},
         {"second_instance_during_topup", SecondInstanceDuringTopUp},

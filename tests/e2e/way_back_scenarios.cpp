@@ -153,34 +153,6 @@ void Exit(ScenarioRun& run, const CorvellaWindow& corvella) {
   run.Expect(corvella.Process().WaitForExit(10000), "Corvella should end at the exit button");
 }
 
-HWND MessageBoxOf(DWORD process_id) { return FindTopLevel(process_id, L"#32770", nullptr); }
-
-// The box's text: its one static control with a text (the icon has none).
-std::wstring MessageText(HWND box) {
-  for (HWND child : Children(box)) {
-    if (::lstrcmpiW(ClassOf(child).c_str(), L"Static") == 0 && !TextOf(child).empty()) {
-      return TextOf(child);
-    }
-  }
-  return {};
-}
-
-// Waits for the message box, reads its text and clicks its button.
-std::wstring DismissMessageBox(const ChildProcess& process, const std::string& what) {
-  HWND box = nullptr;
-  if (!WaitUntil([&] { return (box = MessageBoxOf(process.Id())) != nullptr; }, seconds(10))) {
-    throw ScenarioFailed("no message box showed " + what);
-  }
-  const std::wstring text = MessageText(box);
-  ClickCentre(ChildOfClass(box, L"Button"));
-  if (!WaitUntil([&] { return !::IsWindow(box); }, seconds(5))) {
-    throw ScenarioFailed("the message box " + what + " did not go at its button");
-  }
-  return text;
-}
-
-bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
-
 // "Corvella.exe <arguments>" without a window; its exit code.
 DWORD RunCommandLine(const ScenarioRun& run, const std::wstring& arguments) {
   ChildProcess corvella(run.paths.corvella, arguments);
