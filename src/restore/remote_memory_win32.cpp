@@ -20,13 +20,7 @@ constexpr std::uintptr_t kHighestLowAddress = 0x7FFFFFFF;
 // regions that a process seldom fills.
 constexpr std::array<std::uintptr_t, 4> kLowAddressHints{0x10000000, 0x20000000, 0x40000000, 0x60000000};
 
-struct ProcessHandleTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() noexcept { return nullptr; }
-  static bool Close(Handle handle) noexcept { return ::CloseHandle(handle) != FALSE; }
-};
-
-using ScopedProcess = ScopedHandle<ProcessHandleTraits>;
+using ScopedProcess = ScopedKernelObject;
 
 using VirtualAlloc2Function = PVOID(WINAPI*)(HANDLE, PVOID, SIZE_T, ULONG, ULONG, MEM_EXTENDED_PARAMETER*, ULONG);
 
