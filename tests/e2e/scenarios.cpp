@@ -856,6 +856,7 @@ const std::vector<Scenario>& AllScenarios() {
         {"huge_plim_file", HugePlimFiles},
         {"second_instance_during_topup", SecondInstanceDuringTopUp},
         {"japanese_desktop_folder", JapaneseDesktopFolder},
+        {"long_desktop_folder_path", LongDesktopFolderPath},
     };
     const std::vector<Scenario> way_back = WayBackScenarios();
     all.insert(all.end(), way_back.begin(), way_back.end());

@@ -81,6 +81,9 @@ const std::vector<Scenario>& AllScenarios();
 // The way back: saving at start, restoring from the command line, the
 // keyboard and the system menu.
 std::vector<Scenario> WayBackScenarios();
+// A desktop folder path near MAX_PATH and past it: heart icon files whole
+// in the desktop folder or nowhere, and no cut-off name anywhere.
+void LongDesktopFolderPath(ScenarioRun& run);
 // Runs one scenario, prints its outcome and returns whether it passed.
 bool RunScenario(const Scenario& scenario, const SuitePaths& paths);
 
