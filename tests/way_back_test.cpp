@@ -141,7 +141,9 @@ TEST_F(WayBackWindow, ADamagedOrMissingLayoutIsToldAndNothingMovesOrGoes) {
   EXPECT_EQ(SetPosition32Messages(), 0U);
   EXPECT_TRUE(std::filesystem::exists(scratch_.Host("Plim1.ico")));
 
-  storage_.saved.reset();
+  storage_.saved.reset();  // as a "/restore" elsewhere leaves it
+  form_.OpenSystemMenu();
+  EXPECT_FALSE(form_.MenuItemOf(MenuCommand::RestoreLayout)->enabled);
   form_.ChooseMenuCommand(MenuCommand::RestoreLayout);
   EXPECT_EQ(form_.ShownMessages().back(), RestoreReport(RestoreOutcome::NothingSaved));
   EXPECT_FALSE(form_.MenuItemOf(MenuCommand::RestoreLayout)->enabled);

@@ -100,6 +100,9 @@ void Form1::OnMenuCommand(MenuCommand command) {
   }
 }
 
+// Another Corvella (a "/restore") may have used the saved layout meanwhile.
+void Form1::OnMenuOpening() { ShowRestoreCommand(); }
+
 void Form1::Form_Load() {
   ResumeNext([&] { objFolder = std::make_unique<clsSystemFolder>(folders_); });
   ResumeNext([&] { desktop_.lngRows = kDefaultColumnHeight; });

@@ -35,6 +35,7 @@ class Form1 final : public FormEvents {
   void OnTimer(ControlId timer) override;
   void OnShown() override;
   void OnMenuCommand(MenuCommand command) override;
+  void OnMenuOpening() override;
 
   // The desktop variables (lngRows, lngCount, hWndList, ...), for reading.
   [[nodiscard]] const DesktopArrangement& Desktop() const { return desktop_; }

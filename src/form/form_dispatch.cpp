@@ -44,6 +44,10 @@ void FormDispatch::Command(MenuCommand command) {
   Deliver([&] { events_->OnMenuCommand(command); });
 }
 
+void FormDispatch::MenuOpening() {
+  Deliver([&] { events_->OnMenuOpening(); });
+}
+
 bool FormDispatch::Close() {
   if (unloaded_) return true;
   std::int16_t cancel = 0;

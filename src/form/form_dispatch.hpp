@@ -43,6 +43,7 @@ class FormDispatch {
   // The window has appeared.
   void Shown();
   void Command(MenuCommand command);
+  void MenuOpening();
   // The window is being closed; returns whether it may go (not cancelled).
   bool Close();
   // The session ends: the unload runs once, unless the window has unloaded.

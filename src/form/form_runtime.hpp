@@ -33,6 +33,8 @@ class FormEvents {
   virtual void OnShown() {}
   // A command of the system menu, or its key, was chosen.
   virtual void OnMenuCommand(MenuCommand /*command*/) {}
+  // The system menu is about to open: its commands may change first.
+  virtual void OnMenuOpening() {}
 };
 
 // Thrown by the headless runtime's EndProgram so that no statement after it

@@ -371,6 +371,9 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case kShownMessage:
       dispatch_.Shown();
       return 0;
+    case WM_INITMENUPOPUP:
+      if (HIWORD(lparam) != 0) dispatch_.MenuOpening();  // the system menu
+      break;
     case WM_ENDSESSION:
       if (wparam) OnEndSession();
       return 0;

@@ -311,6 +311,10 @@ void HeadlessForm::QueueMenuCommand(MenuCommand command) {
   }
 }
 
+void HeadlessForm::OpenSystemMenu() {
+  Raise([&] { dispatch_.MenuOpening(); });
+}
+
 void HeadlessForm::ChooseMenuCommand(MenuCommand command) {
   QueueMenuCommand(command);
   RunPendingIfIdle();

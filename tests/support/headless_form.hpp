@@ -88,6 +88,8 @@ class HeadlessForm final : public FormRuntime {
   // A command of the system menu, or its key.
   void QueueMenuCommand(MenuCommand command);
   void ChooseMenuCommand(MenuCommand command);
+  // Opens the system menu (and closes it again without a choice).
+  void OpenSystemMenu();
   // Tab and Shift+Tab: the next or previous control in tab order that can
   // take the focus (enabled, neither a label nor a timer), round the end.
   void Tab();
