@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "arrange/window_system.hpp"
+#include "shell/window_system.hpp"
 #include "fake_desktop.hpp"
 
 namespace corvella::testing {

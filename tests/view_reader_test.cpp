@@ -1,4 +1,4 @@
-#include "restore/view_reader.hpp"
+#include "shell/view_reader.hpp"
 
 #include <gtest/gtest.h>
 

@@ -15,6 +15,7 @@
 #include "folders/folder_platform.hpp"
 #include "folders/system_folder.hpp"
 #include "form/form_runtime.hpp"
+#include "shell/desktop_view.hpp"
 
 namespace corvella {
 

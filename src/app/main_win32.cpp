@@ -11,7 +11,6 @@
 #include "app/main_window_layout.hpp"
 #include "app/single_instance_win32.hpp"
 #include "app/way_back.hpp"
-#include "arrange/window_system_win32.hpp"
 #include "core/resume_next.hpp"
 #include "core/unicode_win32.hpp"
 #include "files/file_services_win32.hpp"
@@ -20,7 +19,8 @@
 #include "folders/system_folder.hpp"
 #include "form/form_win32.hpp"
 #include "restore/layout_storage_win32.hpp"
-#include "restore/remote_memory_win32.hpp"
+#include "shell/remote_memory_win32.hpp"
+#include "shell/window_system_win32.hpp"
 
 namespace corvella {
 namespace {

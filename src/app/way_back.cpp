@@ -5,6 +5,7 @@
 #include "arrange/desktop_arrangement.hpp"
 #include "core/resume_next.hpp"
 #include "iconfiles/heart_icons.hpp"
+#include "shell/desktop_view.hpp"
 
 namespace corvella {
 namespace {

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "arrange/window_system.hpp"
 #include "files/file_services.hpp"
 #include "files/resource_reader.hpp"
 #include "restore/layout_keeper.hpp"
+#include "shell/window_system.hpp"
 
 namespace corvella {
 

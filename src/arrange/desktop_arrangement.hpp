@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "arrange/window_system.hpp"
+#include "shell/window_system.hpp"
 
 namespace corvella {
 
@@ -39,28 +39,7 @@ class DesktopArrangement {
   float sngScaleY = 0.0F;
 
  private:
-  // The lookups of CountDesktopItems, without the count.
-  void LocateDesktopView();
-  void FindDesktopViewUnderWorkerW();
-
-  friend WindowHandle FindDesktopView(WindowSystem& windows);
-
   WindowSystem& windows_;
 };
-
-// The desktop list view, found as CountDesktopItems finds it, for callers
-// that need the view but not the window's variables; 0 when there is none.
-WindowHandle FindDesktopView(WindowSystem& windows);
-
-// Whether the desktop view still arranges its items by itself, which would
-// undo any picture the moment it is drawn. Raises a RuntimeError when the
-// view cannot be asked.
-struct SelfArrangement {
-  bool auto_arrange = false;  // LVS_AUTOARRANGE: the view lines its items up
-  bool snap_to_grid = false;  // LVS_EX_SNAPTOGRID: items jump to the grid
-
-  bool operator==(const SelfArrangement&) const = default;
-};
-SelfArrangement ReadSelfArrangement(WindowSystem& windows);
 
 }  // namespace corvella

@@ -7,12 +7,12 @@
 #include <optional>
 #include <string>
 
-#include "arrange/window_system.hpp"
 #include "restore/layout_storage.hpp"
-#include "restore/remote_memory.hpp"
 #include "restore/saved_layout.hpp"
-#include "restore/view_reader.hpp"
 #include "restore/view_restorer.hpp"
+#include "shell/remote_memory.hpp"
+#include "shell/view_reader.hpp"
+#include "shell/window_system.hpp"
 
 namespace corvella {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "arrange/window_system.hpp"
+#include "core/little_endian.hpp"
 #include "core/runtime_error.hpp"
-#include "restore/little_endian.hpp"
+#include "shell/window_system.hpp"
 
 namespace corvella {
 namespace {

@@ -5,9 +5,9 @@
 
 #include <span>
 
-#include "arrange/window_system.hpp"
 #include "restore/item_matching.hpp"
-#include "restore/remote_memory.hpp"
+#include "shell/remote_memory.hpp"
+#include "shell/window_system.hpp"
 
 namespace corvella {
 

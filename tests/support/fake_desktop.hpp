@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "arrange/window_system.hpp"
+#include "shell/window_system.hpp"
 
 namespace corvella::testing {
 

@@ -4,7 +4,7 @@
 
 #include "core/runtime_error.hpp"
 #include "core/unicode.hpp"
-#include "restore/little_endian.hpp"
+#include "core/little_endian.hpp"
 
 namespace corvella::testing {
 namespace {

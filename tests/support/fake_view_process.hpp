@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "restore/remote_memory.hpp"
+#include "shell/remote_memory.hpp"
 
 namespace corvella::testing {
 

@@ -1,4 +1,4 @@
-#include "arrange/hung_windows.hpp"
+#include "shell/hung_windows.hpp"
 
 namespace corvella {
 

@@ -1,4 +1,4 @@
-#include "restore/remote_memory_win32.hpp"
+#include "shell/remote_memory_win32.hpp"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "arrange/window_system_win32.hpp"
+#include "shell/window_system_win32.hpp"
 
 #include <windows.h>
 

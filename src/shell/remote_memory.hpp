@@ -8,7 +8,7 @@
 #include <memory>
 #include <span>
 
-#include "arrange/window_system.hpp"
+#include "shell/window_system.hpp"
 
 namespace corvella {
 

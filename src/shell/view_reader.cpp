@@ -1,13 +1,13 @@
-#include "restore/view_reader.hpp"
+#include "shell/view_reader.hpp"
 
 #include <algorithm>
 #include <span>
 #include <utility>
 
-#include "arrange/window_system.hpp"
+#include "core/little_endian.hpp"
 #include "core/runtime_error.hpp"
 #include "core/unicode.hpp"
-#include "restore/little_endian.hpp"
+#include "shell/window_system.hpp"
 
 namespace corvella {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <map>
 
-#include "arrange/window_system.hpp"
+#include "shell/window_system.hpp"
 
 namespace corvella {
 

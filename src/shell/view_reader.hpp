@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "arrange/window_system.hpp"
-#include "restore/remote_memory.hpp"
+#include "shell/remote_memory.hpp"
+#include "shell/window_system.hpp"
 
 namespace corvella {
 

@@ -1,4 +1,4 @@
-#include "restore/remote_memory.hpp"
+#include "shell/remote_memory.hpp"
 
 #include <string>
 

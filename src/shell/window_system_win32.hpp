@@ -2,8 +2,8 @@
 // that a shell that stops answering never freezes the program's window.
 #pragma once
 
-#include "arrange/hung_windows.hpp"
-#include "arrange/window_system.hpp"
+#include "shell/hung_windows.hpp"
+#include "shell/window_system.hpp"
 
 namespace corvella {
 

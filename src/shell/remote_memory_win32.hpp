@@ -3,7 +3,7 @@
 // process handle closed on every path.
 #pragma once
 
-#include "restore/remote_memory.hpp"
+#include "shell/remote_memory.hpp"
 
 namespace corvella {
 
