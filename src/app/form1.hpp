@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/form1_controls.hpp"
 #include "app/way_back.hpp"
 #include "arrange/desktop_arrangement.hpp"
 #include "files/file_services.hpp"

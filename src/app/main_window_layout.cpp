@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "resource.h"
+
 namespace corvella {
 namespace {
 
@@ -33,7 +35,10 @@ constexpr std::array kControls{
     ControlLayout{ControlId::Timer1, "Timer1", ControlKind::Timer, u"", 0, 0, 0, 0, -1, false, false, 0, 0, 0, 500},
 };
 
-constexpr FormLayout kForm1{"Form1", u"Corvella", 4680, 1875, kControls};
+// Ctrl+Z is the way back, as the system menu's "元の配置に戻す".
+constexpr std::array kShortcuts{MenuShortcut{MenuCommand::RestoreLayout, 'Z'}};
+
+constexpr FormLayout kForm1{"Form1", u"Corvella", 4680, 1875, kControls, CORVELLA_ICON_GROUP, kShortcuts};
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 // control in the table that both form runtimes build windows from.
 #pragma once
 
+#include "app/form1_controls.hpp"
 #include "form/control_layout.hpp"
 
 namespace corvella {

@@ -3,6 +3,7 @@
 // runtimes build a window from such a table.
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -30,13 +31,26 @@ struct ControlLayout {
   int interval_ms;  // timer
 };
 
+// A system-menu command that a key chooses too: Ctrl with the key, without
+// Alt or Shift, anywhere in the window.
+struct MenuShortcut {
+  MenuCommand command;
+  char key;  // the key's capital letter, 'Z'
+};
+
 struct FormLayout {
   std::string_view name;
   std::u16string_view caption;
   int client_width;                         // twips
   int client_height;                        // twips
-  std::span<const ControlLayout> controls;  // in tab order, the timer last
+  std::span<const ControlLayout> controls;  // in tab order, timers last
+  int icon_resource = 0;                    // the window's icon group in the program's resources; 0 for none
+  std::span<const MenuShortcut> shortcuts = {};
 };
+
+// How many places a table indexed by control id needs: the highest id
+// in the form, plus one.
+std::size_t ControlSlots(const FormLayout& layout);
 
 // 1440 twips to the inch: 15 twips to a pixel at 96 DPI.
 int TwipsToPixels(int twips, int dpi);

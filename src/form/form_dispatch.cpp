@@ -4,7 +4,8 @@
 
 namespace corvella {
 
-FormDispatch::FormDispatch(const FormLayout& layout) {
+FormDispatch::FormDispatch(const FormLayout& layout)
+    : layouts_(ControlSlots(layout), nullptr), values_(ControlSlots(layout), 0) {
   for (const ControlLayout& control : layout.controls) {
     layouts_.at(static_cast<std::size_t>(control.id)) = &control;
     values_.at(static_cast<std::size_t>(control.id)) = control.value;

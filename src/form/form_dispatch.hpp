@@ -4,12 +4,12 @@
 // any host.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <exception>
 #include <functional>
 #include <new>
 #include <utility>
+#include <vector>
 
 #include "core/runtime_error.hpp"
 #include "form/control_layout.hpp"
@@ -66,8 +66,6 @@ class FormDispatch {
   void RethrowFailure() const;
 
  private:
-  static constexpr std::size_t kControlCount = static_cast<std::size_t>(ControlId::Timer1) + 1;
-
   template <typename Handler>
   void Deliver(Handler&& handler);
   // A runtime error that a handler let pass fails the statement that raised
@@ -75,8 +73,8 @@ class FormDispatch {
   void Swallow(const RuntimeError& error);
   [[nodiscard]] const ControlLayout& LayoutOf(ControlId control) const;
 
-  std::array<const ControlLayout*, kControlCount> layouts_{};
-  std::array<int, kControlCount> values_{};
+  std::vector<const ControlLayout*> layouts_;
+  std::vector<int> values_;
   FormEvents* events_ = nullptr;
   std::function<void()> stop_;
   std::function<void(const RuntimeError&)> unhandled_;

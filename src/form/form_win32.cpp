@@ -9,7 +9,6 @@
 #include "core/runtime_error.hpp"
 #include "core/unicode_win32.hpp"
 #include "form/form_rules.hpp"
-#include "resource.h"
 
 namespace corvella {
 namespace {
@@ -28,6 +27,13 @@ std::size_t IndexOf(ControlId control) { return static_cast<std::size_t>(control
 int CommandIdOf(ControlId control) { return kFirstCommandId + static_cast<int>(control); }
 
 std::wstring ToWide(std::u16string_view text) { return {text.begin(), text.end()}; }
+
+std::wstring WindowText(HWND window) {
+  const int length = ::GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), length + 1)));
+  return text;
+}
 
 [[noreturn]] void Fail(const std::string& what) { throw RuntimeError(RuntimeErrorKind::ServiceFailure, what); }
 
@@ -139,7 +145,12 @@ bool TakesFocus(ControlKind kind) {
 }  // namespace
 
 Win32Form::Win32Form(const FormLayout& layout, HINSTANCE instance)
-    : layout_(layout), instance_(instance), dispatch_(layout) {
+    : layout_(layout),
+      instance_(instance),
+      dispatch_(layout),
+      layouts_(ControlSlots(layout), nullptr),
+      controls_(ControlSlots(layout), nullptr),
+      timers_running_(ControlSlots(layout), false) {
   for (const ControlLayout& control : layout_.controls) layouts_.at(IndexOf(control.id)) = &control;
 }
 
@@ -231,10 +242,11 @@ void Win32Form::CreateControls() {
 }
 
 void Win32Form::LoadIcons() {
+  if (layout_.icon_resource == 0) return;
   const auto load = [&](int size_metric) {
     const int size = ::GetSystemMetrics(size_metric);
-    return ScopedIcon(
-        static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(CORVELLA_ICON_GROUP), IMAGE_ICON, size, size, 0)));
+    return ScopedIcon(static_cast<HICON>(
+        ::LoadImageW(instance_, MAKEINTRESOURCEW(layout_.icon_resource), IMAGE_ICON, size, size, 0)));
   };
   big_icon_ = load(SM_CXICON);
   small_icon_ = load(SM_CXSMICON);
@@ -282,10 +294,7 @@ void Win32Form::PlaceControl(const ControlLayout& control) {
   const HWND handle = controls_.at(IndexOf(control.id));
   PixelRect place = ControlPixels(control, static_cast<int>(dpi_));
   if (control.sizes_to_caption) {
-    const int length = ::GetWindowTextLengthW(handle);
-    std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
-    caption.resize(static_cast<std::size_t>(::GetWindowTextW(handle, caption.data(), length + 1)));
-    const SIZE extent = TextExtent(handle, font_.Get(), caption);
+    const SIZE extent = TextExtent(handle, font_.Get(), WindowText(handle));
     place.width = extent.cx;
     place.height = extent.cy;
   }
@@ -318,8 +327,8 @@ void Win32Form::FocusFirstControl() {
 }
 
 void Win32Form::Dispatch(MSG& message) {
-  if (IsMenuKey(message)) {
-    dispatch_.Command(MenuCommand::RestoreLayout);
+  if (const MenuShortcut* shortcut = ShortcutOf(message)) {
+    dispatch_.Command(shortcut->command);
     return;
   }
   if (window_ != nullptr && ::IsDialogMessageW(window_, &message)) return;
@@ -338,7 +347,7 @@ LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wparam,
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     form->window_ = nullptr;
-    form->controls_.fill(nullptr);
+    std::fill(form->controls_.begin(), form->controls_.end(), nullptr);
     form->last_focus_ = nullptr;
     return ::DefWindowProcW(window, message, wparam, lparam);
   }
@@ -394,7 +403,10 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       break;
     case WM_DESTROY:
-      if (timer_enabled_) ::KillTimer(window_, static_cast<UINT_PTR>(CommandIdOf(ControlId::Timer1)));
+      for (const ControlLayout& control : layout_.controls) {
+        if (timers_running_.at(IndexOf(control.id)))
+          ::KillTimer(window_, static_cast<UINT_PTR>(CommandIdOf(control.id)));
+      }
       ::PostQuitMessage(0);
       return 0;
     default:
@@ -405,7 +417,7 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 
 void Win32Form::OnCommand(WPARAM wparam, LPARAM lparam) {
   const int index = LOWORD(wparam) - kFirstCommandId;
-  if (index < 0 || static_cast<std::size_t>(index) >= kControlCount || layouts_.at(index) == nullptr) return;
+  if (index < 0 || static_cast<std::size_t>(index) >= layouts_.size() || layouts_.at(index) == nullptr) return;
   const ControlLayout& control = *layouts_.at(index);
   const HWND sender = reinterpret_cast<HWND>(lparam);
   if (sender == nullptr || sender != controls_.at(index)) return;
@@ -428,8 +440,16 @@ void Win32Form::OnVScroll(WPARAM wparam, LPARAM lparam) {
 }
 
 void Win32Form::OnTimer(WPARAM wparam) {
-  if (wparam != static_cast<WPARAM>(CommandIdOf(ControlId::Timer1))) return;
-  dispatch_.Tick(ControlId::Timer1, timer_enabled_);
+  const ControlLayout* timer = TimerOf(wparam);
+  if (timer == nullptr) return;
+  dispatch_.Tick(timer->id, timers_running_.at(IndexOf(timer->id)));
+}
+
+const ControlLayout* Win32Form::TimerOf(WPARAM timer_id) const {
+  for (const ControlLayout& control : layout_.controls) {
+    if (control.kind == ControlKind::Timer && timer_id == static_cast<WPARAM>(CommandIdOf(control.id))) return &control;
+  }
+  return nullptr;
 }
 
 void Win32Form::OnClose() {
@@ -437,17 +457,26 @@ void Win32Form::OnClose() {
 }
 
 bool Win32Form::OnSysCommand(WPARAM wparam) {
-  // The system keeps the low four bits of the id for itself.
-  if ((wparam & 0xFFF0) != static_cast<WPARAM>(MenuCommand::RestoreLayout)) return false;
-  dispatch_.Command(MenuCommand::RestoreLayout);
-  return true;
+  for (const MenuCommand command : menu_commands_) {
+    // The system keeps the low four bits of the id for itself.
+    if ((wparam & 0xFFF0) != static_cast<WPARAM>(command)) continue;
+    dispatch_.Command(command);
+    return true;
+  }
+  return false;
 }
 
-// Ctrl+Z anywhere in the window, the text box included, is the way back.
-bool Win32Form::IsMenuKey(const MSG& message) const {
-  if (window_ == nullptr || message.message != WM_KEYDOWN || message.wParam != 'Z') return false;
-  if (message.hwnd != window_ && !::IsChild(window_, message.hwnd)) return false;
-  return ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_MENU) >= 0 && ::GetKeyState(VK_SHIFT) >= 0;
+// A shortcut works anywhere in the window, the text box included.
+const MenuShortcut* Win32Form::ShortcutOf(const MSG& message) const {
+  if (window_ == nullptr || message.message != WM_KEYDOWN) return nullptr;
+  if (message.hwnd != window_ && !::IsChild(window_, message.hwnd)) return nullptr;
+  for (const MenuShortcut& shortcut : layout_.shortcuts) {
+    if (message.wParam == static_cast<WPARAM>(shortcut.key) && ::GetKeyState(VK_CONTROL) < 0 &&
+        ::GetKeyState(VK_MENU) >= 0 && ::GetKeyState(VK_SHIFT) >= 0) {
+      return &shortcut;
+    }
+  }
+  return nullptr;
 }
 
 void Win32Form::SetMenuCommand(MenuCommand command, std::string_view caption, bool enabled) {
@@ -463,6 +492,7 @@ void Win32Form::SetMenuCommand(MenuCommand command, std::string_view caption, bo
   } else {
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(menu, state, id, text.c_str());
+    menu_commands_.push_back(command);
   }
 }
 
@@ -503,14 +533,14 @@ HWND Win32Form::ControlWindow(ControlId control) const {
 }
 
 bool Win32Form::Enabled(ControlId control) const {
-  if (LayoutOf(control).kind == ControlKind::Timer) return timer_enabled_;
+  if (LayoutOf(control).kind == ControlKind::Timer) return timers_running_.at(IndexOf(control));
   return ::IsWindowEnabled(ControlWindow(control)) != FALSE;
 }
 
 void Win32Form::SetEnabled(ControlId control, bool enabled) {
   const ControlLayout& layout = LayoutOf(control);
   if (layout.kind == ControlKind::Timer) {
-    if (enabled == timer_enabled_) return;
+    if (enabled == timers_running_.at(IndexOf(control))) return;
     const auto timer_id = static_cast<UINT_PTR>(CommandIdOf(control));
     if (enabled) {
       if (window_ == nullptr || ::SetTimer(window_, timer_id, static_cast<UINT>(layout.interval_ms), nullptr) == 0) {
@@ -519,7 +549,7 @@ void Win32Form::SetEnabled(ControlId control, bool enabled) {
     } else if (window_ != nullptr) {
       ::KillTimer(window_, timer_id);
     }
-    timer_enabled_ = enabled;
+    timers_running_.at(IndexOf(control)) = enabled;
     return;
   }
   const HWND handle = ControlWindow(control);
@@ -527,13 +557,7 @@ void Win32Form::SetEnabled(ControlId control, bool enabled) {
   ::EnableWindow(handle, enabled ? TRUE : FALSE);
 }
 
-std::string Win32Form::Text(ControlId control) const {
-  const HWND handle = ControlWindow(control);
-  const int length = ::GetWindowTextLengthW(handle);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(::GetWindowTextW(handle, text.data(), length + 1)));
-  return WideToUtf8(text);
-}
+std::string Win32Form::Text(ControlId control) const { return WideToUtf8(WindowText(ControlWindow(control))); }
 
 void Win32Form::SetText(ControlId control, std::string_view text) {
   const ControlLayout& layout = LayoutOf(control);

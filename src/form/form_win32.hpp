@@ -6,9 +6,9 @@
 
 #include <windows.h>
 
-#include <array>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "core/scoped_handle_win32.hpp"
 #include "form/control_layout.hpp"
@@ -46,8 +46,6 @@ class Win32Form final : public FormRuntime {
   void SetBusy(bool busy) override;
 
  private:
-  static constexpr std::size_t kControlCount = static_cast<std::size_t>(ControlId::Timer1) + 1;
-
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnCommand(WPARAM wparam, LPARAM lparam);
@@ -55,7 +53,7 @@ class Win32Form final : public FormRuntime {
   void OnTimer(WPARAM wparam);
   void OnClose();
   bool OnSysCommand(WPARAM wparam);
-  [[nodiscard]] bool IsMenuKey(const MSG& message) const;
+  [[nodiscard]] const MenuShortcut* ShortcutOf(const MSG& message) const;
   void OnEndSession();
   void OnDpiChanged(WPARAM wparam, LPARAM lparam);
 
@@ -72,18 +70,20 @@ class Win32Form final : public FormRuntime {
 
   [[nodiscard]] const ControlLayout& LayoutOf(ControlId control) const;
   [[nodiscard]] HWND ControlWindow(ControlId control) const;
+  [[nodiscard]] const ControlLayout* TimerOf(WPARAM timer_id) const;
 
   const FormLayout& layout_;
   HINSTANCE instance_;
   FormDispatch dispatch_;
   HWND window_ = nullptr;
-  std::array<const ControlLayout*, kControlCount> layouts_{};
-  std::array<HWND, kControlCount> controls_{};
+  std::vector<const ControlLayout*> layouts_;
+  std::vector<HWND> controls_;
+  std::vector<bool> timers_running_;
+  std::vector<MenuCommand> menu_commands_;  // those added to the system menu
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   ScopedFont font_;
   ScopedIcon big_icon_;
   ScopedIcon small_icon_;
-  bool timer_enabled_ = false;
   bool busy_ = false;
   HWND last_focus_ = nullptr;
 };

@@ -122,7 +122,7 @@ class HeadlessForm final : public FormRuntime {
     std::optional<ControlId> control;  // none for the window's close box
     std::string text;
     ScrollArrow arrow;
-    MenuCommand command = MenuCommand::RestoreLayout;
+    MenuCommand command{};
   };
   struct Control {
     const ControlLayout* layout;
