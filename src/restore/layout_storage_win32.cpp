@@ -9,6 +9,7 @@
 
 #include "core/runtime_error.hpp"
 #include "core/scoped_handle_win32.hpp"
+#include "core/unicode_win32.hpp"
 
 namespace corvella {
 namespace {
@@ -150,5 +151,10 @@ void Win32LayoutStorage::Save(std::string_view content) {
 }
 
 void Win32LayoutStorage::MarkRestored() { Replace(PathOf(kLayoutFile), PathOf(kBackupFile)); }
+
+std::string Win32LayoutStorage::Location() const {
+  if (folder_.empty()) return "%LOCALAPPDATA%\\Corvella\\layout.tsv";
+  return WideToUtf8(folder_ + std::wstring(kLayoutFile));
+}
 
 }  // namespace corvella

@@ -1,7 +1,7 @@
-// The way back end to end: Corvella saves the desktop's layout once its
-// window shows, and puts it back from the command line, from Ctrl+Z and from
-// its system menu. Places are read back from the stand-in, the saved file
-// from the local application data.
+// The way back end to end: Corvella saves the desktop's layout before an
+// arrangement moves it, unless a layout is pending, and puts it back from
+// the command line, from Ctrl+Z and from its system menu. Places are read
+// back from the stand-in, the saved file from the local application data.
 #include <windows.h>
 
 #include <algorithm>
@@ -22,6 +22,8 @@ using std::chrono::seconds;
 constexpr std::uint32_t kSetRedraw = WM_SETREDRAW;
 const std::wstring kRestoreCaption = L"元の配置に戻す";
 constexpr DWORD kRestoreTakesMs = 30000;
+// Longer than two ticks of Corvella's 500 ms timer.
+constexpr std::chrono::milliseconds kQuietSpell(1200);
 
 struct Place {
   int x = 0;
@@ -57,8 +59,9 @@ void ExpectAt(ScenarioRun& run, const StandInReport& report, const Places& wante
   }
 }
 
-// The saved file lists what the view showed at start, name by name, in the
-// view's order: a wrong reading of the view gives wrong or empty names.
+// The saved file lists what the view showed before the first arrangement,
+// name by name, in the view's order: a wrong reading of the view gives wrong
+// or empty names.
 void ExpectSavedAsShown(ScenarioRun& run, const StandInReport& shown) {
   const std::optional<SavedLayoutFile> saved = ReadSavedLayout();
   if (!saved) {
@@ -195,50 +198,87 @@ void RestoreAfterHeartAndParallelogram(ScenarioRun& run) {
   run.Screenshot("restored");
 }
 
-// Ctrl+Z brings the layout back and spends it: the menu item greys and says
-// so when chosen. The next start saves afresh, and the system menu brings
-// that layout back.
+// Ctrl+Z brings the layout back after either picture, since each
+// arrangement while nothing is pending saves the desktop's layout first;
+// then the way back is spent. A third arrangement's layout outlives a
+// restart, whose arrangement keeps it, and /restore brings it back.
 void WayBackInTheWindow(ScenarioRun& run) {
   constexpr int kItems = 20;
   StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
+  const Places start = PlacesOf(desktop.Report());
+  std::string saved;
+  std::string saved_at;
   {
     const CorvellaWindow corvella(run.paths, desktop);
-    const Places start = PlacesOf(desktop.Report());
-    const std::string saved = SavedBytes();
-    ExpectMenuItem(run, corvella, kRestoreCaption + L"\t" + ToUtf16(SavedAt()), false, "at start");
+    ExpectMenuItem(run, corvella, kRestoreCaption, true, "while nothing is saved");
     AnswerYes(run, desktop, corvella);
-    Arrange(desktop, corvella.heart, kItems, "the heart");
-
-    desktop.ClearLog();
-    PressKeyWith(VK_CONTROL, 'Z');
-    const StandInReport restored = WaitForRestore(desktop, "Ctrl+Z's restore");
-    ExpectAt(run, restored, start, "after Ctrl+Z");
-    ExpectRedrawBackOn(run, restored);
-    // Asked once the restore's handler is over, the file renamed with it.
-    ExpectMenuItem(run, corvella, kRestoreCaption, true, "after the restore");
-    ExpectLayoutRestored(run, saved);
-
-    const Places arranged = PlacesOf(Arrange(desktop, corvella.parallelogram, kItems, "the parallelogram"));
+    for (const HWND picture : {corvella.heart, corvella.parallelogram}) {
+      Arrange(desktop, picture, kItems, "a picture");
+      saved = SavedBytes();
+      ExpectMenuItem(run, corvella, kRestoreCaption + L"\t" + ToUtf16(SavedAt()), false, "once saved");
+      desktop.ClearLog();
+      PressKeyWith(VK_CONTROL, 'Z');
+      const StandInReport restored = WaitForRestore(desktop, "Ctrl+Z's restore");
+      ExpectAt(run, restored, start, "after Ctrl+Z");
+      ExpectRedrawBackOn(run, restored);
+      // Asked once the restore's handler is over, the file renamed with it.
+      ExpectMenuItem(run, corvella, kRestoreCaption, true, "after the restore");
+      ExpectLayoutRestored(run, saved);
+    }
     desktop.ClearLog();
     ::PostMessageW(corvella.window, WM_SYSCOMMAND, kRestoreCommand, 0);
     const std::wstring text = DismissMessageBox(corvella.Process(), "for the spent way back");
     run.Expect(Contains(text, L"保存された配置がありません"),
                "the box should say that nothing is saved, not \"" + ToUtf8(text) + "\"");
-    ExpectNothingMoved(run, desktop, arranged, "with nothing saved");
+    ExpectNothingMoved(run, desktop, start, "with nothing saved");
+    Arrange(desktop, corvella.heart, kItems, "the third picture");
+    saved = SavedBytes();
+    saved_at = SavedAt();
     Exit(run, corvella);
   }
+  {
+    // The desktop still shows the heart: its layout is not the user's.
+    const CorvellaWindow corvella(run.paths, desktop);
+    ExpectMenuItem(run, corvella, kRestoreCaption + L"\t" + ToUtf16(saved_at), false, "after the restart");
+    AnswerYes(run, desktop, corvella);
+    Arrange(desktop, corvella.parallelogram, kItems, "the parallelogram after the restart");
+    run.Expect(SavedBytes() == saved, "the arrangement after the restart should keep the pending layout");
+    Exit(run, corvella);
+  }
+  ExpectRestoredFromCommandLine(run, desktop, start);
+  ExpectLayoutRestored(run, saved);
+}
 
-  const CorvellaWindow corvella(run.paths, desktop);
+// A file named Corvella where the layout's folder should be: the click
+// tells that the layout cannot be saved, and where, before anything moves;
+// いいえ moves nothing, はい arranges without a way back.
+void LayoutFolderTakenByAFile(ScenarioRun& run) {
+  constexpr int kItems = 10;
+  WriteBytes(SavedLayoutFolder(), "not a folder");
+  StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
   const Places start = PlacesOf(desktop.Report());
-  ExpectMenuItem(run, corvella, kRestoreCaption + L"\t" + ToUtf16(SavedAt()), false, "at the next start");
+  const CorvellaWindow corvella(run.paths, desktop);
   AnswerYes(run, desktop, corvella);
-  Arrange(desktop, corvella.heart, kItems, "the heart");
-  desktop.ClearLog();
-  ::PostMessageW(corvella.window, WM_SYSCOMMAND, kRestoreCommand, 0);
-  const StandInReport restored = WaitForRestore(desktop, "the system menu's restore");
-  ExpectAt(run, restored, start, "after the system menu's restore");
-  ExpectRedrawBackOn(run, restored);
-  ExpectMenuItem(run, corvella, kRestoreCaption, true, "after the system menu's restore");
+  for (const int answer : {IDNO, IDYES}) {
+    const std::string what = answer == IDNO ? "before いいえ" : "before はい";
+    desktop.ClearLog();
+    ClickCentre(corvella.parallelogram);
+    run.Expect(WaitUntil([&] { return MessageBoxOf(corvella.Process().Id()) != nullptr; }, seconds(15)),
+               "the click should show a box " + what);
+    const StandInReport asking = desktop.Report();
+    run.Expect(PositionMessages(asking) == 0, "nothing should move " + what);
+    ExpectAt(run, asking, start, what);
+    const std::wstring text = DismissMessageBox(corvella.Process(), what, answer);
+    run.Expect(text.rfind(L"配置を保存できませんでした", 0) == 0 && Contains(text, SavedLayoutPath()),
+               "the box should say that the layout cannot be saved to " + ToUtf8(SavedLayoutPath()) + ", not \"" +
+                   ToUtf8(text) + "\"");
+    if (answer == IDNO) {
+      Pause(kQuietSpell);
+      run.Expect(PositionMessages(desktop.Report()) == 0, "いいえ should move nothing");
+    }
+  }
+  desktop.WaitFor([](const StandInReport& r) { return PositionMessages(r) >= kItems; }, "the parallelogram after はい");
+  ExpectMenuItem(run, corvella, kRestoreCaption, true, "with nothing saved");
 }
 
 // The heart's top-up copies go at the restore; of the user's files, those
@@ -333,33 +373,6 @@ void DamagedLayoutFile(ScenarioRun& run) {
   run.Expect(!FileExists(RestoredLayoutPath()), "a damaged file should not become the backup");
 }
 
-// A layout never restored survives later starts: the desktop may still
-// show the heart of the earlier run.
-void PendingLayoutKeptAcrossRuns(ScenarioRun& run) {
-  constexpr int kItems = 20;
-  StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
-  Places start;
-  std::string saved;
-  std::string saved_at;
-  {
-    const CorvellaWindow corvella(run.paths, desktop);
-    start = PlacesOf(desktop.Report());
-    saved = SavedBytes();
-    saved_at = SavedAt();
-    AnswerYes(run, desktop, corvella);
-    Arrange(desktop, corvella.heart, kItems, "the heart");
-    Exit(run, corvella);
-  }
-  {
-    const CorvellaWindow corvella(run.paths, desktop);
-    run.Expect(SavedBytes() == saved, "the second start should leave the saved layout as it was");
-    ExpectMenuItem(run, corvella, kRestoreCaption + L"\t" + ToUtf16(saved_at), false, "at the second start");
-    Exit(run, corvella);
-  }
-  ExpectRestoredFromCommandLine(run, desktop, start);
-  ExpectLayoutRestored(run, saved);
-}
-
 // The 32-bit Corvella reads a 64-bit view through LVITEMW's 64-bit layout.
 void RestoreInto64BitDesktop(ScenarioRun& run) {
   constexpr int kItems = 20;
@@ -385,9 +398,9 @@ std::vector<Scenario> WayBackScenarios() {
   return {
       {"restore_after_heart_and_parallelogram", RestoreAfterHeartAndParallelogram},
       {"way_back_in_the_window", WayBackInTheWindow},
+      {"layout_folder_taken_by_a_file", LayoutFolderTakenByAFile},
       {"restore_with_files_added_and_removed", RestoreWithFilesAddedAndRemoved},
       {"damaged_layout_file", DamagedLayoutFile},
-      {"pending_layout_kept_across_runs", PendingLayoutKeptAcrossRuns},
       {"restore_into_64bit_desktop", RestoreInto64BitDesktop, true},
   };
 }
