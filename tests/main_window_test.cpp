@@ -82,7 +82,8 @@ class MainWindow : public ::testing::Test {
   FakeViewProcess view_process_{ProcessBitness::Bits32};
   FakeShellDesktop shell_{desktop_, view_process_};
   LayoutKeeper keeper_{storage_, shell_, view_process_};
-  WayBack way_back_{keeper_, shell_, files_, resources_, [](int) {}, [] { return SavedTime{2026, 12, 8, 9, 30, 0}; }};
+  WayBack way_back_{keeper_, shell_, files_, resources_, [](int) {}, [] { return SavedTime{2026, 12, 8, 9, 30, 0}; },
+                    [] {}};
   HeadlessForm form_{MainWindowLayout()};
   Form1 form1_{form_, desktop_, files_, resources_, folders_, way_back_};
 };

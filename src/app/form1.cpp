@@ -105,6 +105,12 @@ void Form1::OnMenuCommand(MenuCommand command) {
 // Another Corvella (a "/restore") may have used the saved layout meanwhile.
 void Form1::OnMenuOpening() { ShowRestoreCommand(); }
 
+void Form1::OnNotice(FormNotice notice) {
+  if (notice == FormNotice::LayoutRestored) {
+    ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, false); });
+  }
+}
+
 void Form1::Form_Load() {
   ResumeNext([&] { objFolder = std::make_unique<clsSystemFolder>(folders_); });
   ResumeNext([&] { desktop_.lngRows = kDefaultColumnHeight; });

@@ -38,6 +38,7 @@ class Form1 final : public FormEvents {
   void OnShown() override;
   void OnMenuCommand(MenuCommand command) override;
   void OnMenuOpening() override;
+  void OnNotice(FormNotice notice) override;
 
   // The desktop variables (lngRows, lngCount, hWndList, ...), for reading.
   [[nodiscard]] const DesktopArrangement& Desktop() const { return desktop_; }

@@ -38,17 +38,21 @@ std::string_view SaveFailureReason(SaveOutcome outcome) {
 }  // namespace
 
 WayBack::WayBack(LayoutKeeper& keeper, WindowSystem& windows, FileServices& files, ResourceReader& resources,
-                 std::function<void(int)> pause, std::function<SavedTime()> now)
+                 std::function<void(int)> pause, std::function<SavedTime()> now, std::function<void()> call_off_hearts)
     : keeper_(keeper),
       windows_(windows),
       files_(files),
       resources_(resources),
       pause_(std::move(pause)),
-      now_(std::move(now)) {}
+      now_(std::move(now)),
+      call_off_hearts_(std::move(call_off_hearts)) {}
 
 SaveOutcome WayBack::SaveUnlessPending() { return keeper_.SaveUnlessPending(FindDesktopView(windows_), now_()); }
 
+// A heart still waiting for its files would be drawn over the layout as
+// soon as the desktop shows enough items again.
 RestoreResult WayBack::Restore(std::string_view desktop) {
+  ResumeNext([&] { call_off_hearts_(); });
   const WindowHandle view = FindDesktopView(windows_);
   if (!keeper_.Summary().saved_at) {
     return keeper_.Restore(view);  // no sound layout: it says why, and nothing changes

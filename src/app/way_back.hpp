@@ -1,7 +1,8 @@
 // The way back to the desktop's own layout as the window and the command
 // line take it: saved before an arrangement moves the desktop; at a restore
-// the heart icon copies go, the shell is given a moment to drop them from
-// its view, then the saved layout is put back.
+// every open window's waiting heart is called off, the heart icon copies go,
+// the shell is given a moment to drop them from its view, then the saved
+// layout is put back.
 #pragma once
 
 #include <cstdint>
@@ -18,9 +19,11 @@ namespace corvella {
 
 class WayBack {
  public:
-  // pause(ms) waits that long for the shell; now() is the local time.
+  // pause(ms) waits that long for the shell; now() is the local time;
+  // call_off_hearts() tells every open Corvella window to stop waiting for
+  // its heart.
   WayBack(LayoutKeeper& keeper, WindowSystem& windows, FileServices& files, ResourceReader& resources,
-          std::function<void(int)> pause, std::function<SavedTime()> now);
+          std::function<void(int)> pause, std::function<SavedTime()> now, std::function<void()> call_off_hearts);
 
   // Saves the desktop's layout unless one saved earlier was never restored.
   SaveOutcome SaveUnlessPending();
@@ -42,6 +45,7 @@ class WayBack {
   ResourceReader& resources_;
   std::function<void(int)> pause_;
   std::function<SavedTime()> now_;
+  std::function<void()> call_off_hearts_;
 };
 
 // "元の配置に戻す" and, when the saved file tells, the time it was saved.

@@ -281,6 +281,32 @@ void LayoutFolderTakenByAFile(ScenarioRun& run) {
   ExpectMenuItem(run, corvella, kRestoreCaption, true, "with nothing saved");
 }
 
+// "Corvella.exe /restore" beside a window whose heart waits for files the
+// desktop does not show yet: the window stops waiting, so no heart is drawn
+// over the layout once the desktop holds enough items.
+void CommandLineRestoreCallsOffAWaitingHeart(ScenarioRun& run) {
+  StandIn desktop(run.paths.standin, Arguments(5, L"--frozen"), run.paths.scratch);
+  const Places start = PlacesOf(desktop.Report());
+  const CorvellaWindow corvella(run.paths, desktop);
+  AnswerYes(run, desktop, corvella);
+  ClickCentre(corvella.heart);
+  run.Expect(WaitUntil([&] { return FilesIn(run.desktop).size() == 9; }, seconds(10)),
+             "nine heart icon files should wait to be shown");
+  ExpectRestoredFromCommandLine(run, desktop, start);
+
+  desktop.ClearLog();
+  for (const wchar_t* name : {L"a", L"b", L"c", L"d", L"e", L"f", L"g", L"h"}) {
+    WriteBytes(run.desktop + L"\\" + name + L".txt", "text");
+  }
+  desktop.FollowFolder();
+  desktop.WaitFor([](const StandInReport& r) { return r.items.size() == 13; }, "thirteen items shown");
+  Pause(kQuietSpell);
+  const StandInReport later = desktop.Report();
+  run.Expect(later.log.empty(), "the window should have stopped counting the items, but the view was sent " +
+                                    std::to_string(later.log.size()) + " messages");
+  ExpectAt(run, later, start, "once the desktop shows thirteen items");
+}
+
 // The heart's top-up copies go at the restore; of the user's files, those
 // still there go back and a new one stays where the desktop put it.
 void RestoreWithFilesAddedAndRemoved(ScenarioRun& run) {
@@ -399,6 +425,7 @@ std::vector<Scenario> WayBackScenarios() {
       {"restore_after_heart_and_parallelogram", RestoreAfterHeartAndParallelogram},
       {"way_back_in_the_window", WayBackInTheWindow},
       {"layout_folder_taken_by_a_file", LayoutFolderTakenByAFile},
+      {"command_line_restore_calls_off_a_waiting_heart", CommandLineRestoreCallsOffAWaitingHeart},
       {"restore_with_files_added_and_removed", RestoreWithFilesAddedAndRemoved},
       {"damaged_layout_file", DamagedLayoutFile},
       {"restore_into_64bit_desktop", RestoreInto64BitDesktop, true},
