@@ -10,6 +10,12 @@
 #include "files/whole_file_win32.hpp"
 
 namespace corvella {
+
+// The portable copies of the SDK's values.
+static_assert(kAttributeHidden == FILE_ATTRIBUTE_HIDDEN);
+static_assert(kAttributeSystem == FILE_ATTRIBUTE_SYSTEM);
+static_assert(kAttributeDirectory == FILE_ATTRIBUTE_DIRECTORY);
+
 namespace {
 
 // A path as the failures name it.

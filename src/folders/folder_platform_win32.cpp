@@ -13,6 +13,19 @@
 #include "core/window_handle_win32.hpp"
 
 namespace corvella {
+
+// The portable copies of the SDK's values.
+static_assert(kRegistryText == REG_SZ);
+static_assert(kDesktopFolder == CSIDL_DESKTOP);
+static_assert(kProgramsFolder == CSIDL_PROGRAMS);
+static_assert(kPersonalFolder == CSIDL_PERSONAL);
+static_assert(kFavoritesFolder == CSIDL_FAVORITES);
+static_assert(kStartupFolder == CSIDL_STARTUP);
+static_assert(kRecentFolder == CSIDL_RECENT);
+static_assert(kSendToFolder == CSIDL_SENDTO);
+static_assert(kStartMenuFolder == CSIDL_STARTMENU);
+static_assert(kFontsFolder == CSIDL_FONTS);
+
 namespace {
 
 // Room for the longest path any of the directory calls reports (the

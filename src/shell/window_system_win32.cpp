@@ -1,6 +1,8 @@
 #include "shell/window_system_win32.hpp"
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <string>
 
@@ -8,6 +10,18 @@
 #include "core/window_handle_win32.hpp"
 
 namespace corvella {
+
+// The portable copies of the SDK's values, so that a typo cannot reach the shell.
+static_assert(list_view::kGetItemCount == LVM_GETITEMCOUNT);
+static_assert(list_view::kSetItemPosition == LVM_SETITEMPOSITION);
+static_assert(list_view::kGetItemPosition == LVM_GETITEMPOSITION);
+static_assert(list_view::kSetItemPosition32 == LVM_SETITEMPOSITION32);
+static_assert(list_view::kGetItemTextW == LVM_GETITEMTEXTW);
+static_assert(list_view::kGetExtendedStyle == LVM_GETEXTENDEDLISTVIEWSTYLE);
+static_assert(list_view::kAutoArrangeStyle == LVS_AUTOARRANGE);
+static_assert(list_view::kSnapToGridStyle == LVS_EX_SNAPTOGRID);
+static_assert(window_message::kSetRedraw == WM_SETREDRAW);
+
 namespace {
 
 std::string Described(WindowHandle window) { return "window " + std::to_string(window); }
