@@ -22,8 +22,6 @@ using std::chrono::seconds;
 constexpr std::uint32_t kSetRedraw = WM_SETREDRAW;
 const std::wstring kRestoreCaption = L"元の配置に戻す";
 constexpr DWORD kRestoreTakesMs = 30000;
-// Longer than two ticks of Corvella's 500 ms timer.
-constexpr std::chrono::milliseconds kQuietSpell(1200);
 
 struct Place {
   int x = 0;
