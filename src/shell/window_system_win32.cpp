@@ -64,4 +64,22 @@ void Win32WindowSystem::RepaintWindow(WindowHandle window) {
   }
 }
 
+// The main screen's top-left corner is (0, 0) by definition, so the point
+// names it; the fallback is there should no screen hold that point.
+WindowPoint Win32WindowSystem::PrimaryWorkAreaOrigin() {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!::GetMonitorInfoW(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    throw RuntimeError(RuntimeErrorKind::ServiceFailure,
+                       "cannot read the main screen's work area (error " + std::to_string(::GetLastError()) + ")");
+  }
+  return WindowPoint{monitor.rcWork.left, monitor.rcWork.top};
+}
+
+WindowPoint Win32WindowSystem::ScreenToClient(WindowHandle window, WindowPoint screen) {
+  POINT point{screen.x, screen.y};
+  if (!::ScreenToClient(ToHwnd(window), &point)) Fail("cannot map a point into", window);
+  return WindowPoint{point.x, point.y};
+}
+
 }  // namespace corvella
