@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 #include <thread>
@@ -122,21 +123,36 @@ Point AsTheViewReadsIt(Point point) {
 constexpr Point kHeartOutline[14] = {{200, 100}, {160, 80},  {120, 90},  {80, 120},  {80, 180},  {120, 220}, {160, 250},
                                      {200, 290}, {240, 250}, {280, 220}, {320, 180}, {320, 120}, {280, 90},  {240, 80}};
 
+// Bigger icons scale a picture; the work area's corner in the view starts it.
+struct Placement {
+  double scale = 1;
+  Point origin{0, 0};
+};
+
+// Each coordinate scaled to the nearest pixel, a half to the even one.
+Point Placed(Point point, const Placement& placement) {
+  return {static_cast<int>(std::nearbyint(point.x * placement.scale)) + placement.origin.x,
+          static_cast<int>(std::nearbyint(point.y * placement.scale)) + placement.origin.y};
+}
+
 // The heart for items 0 to 13, then columns of `rows` from x 400, y 30.
-std::vector<Point> HeartPicture(int items, int rows) {
-  std::vector<Point> points(std::begin(kHeartOutline), std::end(kHeartOutline));
+std::vector<Point> HeartPicture(int items, int rows, const Placement& placement = {}) {
+  std::vector<Point> points;
+  for (const Point& point : kHeartOutline) {
+    points.push_back(Placed(point, placement));
+  }
   for (int index = 14; index < items; ++index) {
     const int j = index - 14;
-    points.push_back({j / rows * 60 + 400, j % rows * 60 + 30});
+    points.push_back(Placed({j / rows * 60 + 400, j % rows * 60 + 30}, placement));
   }
   return points;
 }
 
 // Slanted columns of `rows`: each item one row lower and 20 further right.
-std::vector<Point> ParallelogramPicture(int items, int rows) {
+std::vector<Point> ParallelogramPicture(int items, int rows, const Placement& placement = {}) {
   std::vector<Point> points;
   for (int index = 0; index < items; ++index) {
-    points.push_back({index / rows * 80 + index % rows * 20 + 30, index % rows * 60 + 15});
+    points.push_back(Placed({index / rows * 80 + index % rows * 20 + 30, index % rows * 60 + 15}, placement));
   }
   return points;
 }
@@ -157,11 +173,12 @@ bool IsCount(const LoggedMessage& entry, int answered) {
   return entry.message == kGetItemCount && entry.wparam == 0 && entry.lparam == 0 && entry.result == answered;
 }
 
-// The log from `first` on must be one count answered `items`, then one
-// position message per picture point, in item order, and nothing else.
+// The log from `first` on must be one count answered `items`, the question
+// of the icon view's spacing, then one position message per picture point,
+// in item order, and nothing else.
 void ExpectOneArrangement(ScenarioRun& run, const StandInReport& report, std::size_t first, int items,
                           const std::vector<Point>& picture) {
-  const std::size_t expected = 1 + picture.size();
+  const std::size_t expected = 2 + picture.size();
   if (report.log.size() != first + expected) {
     run.Expect(false, "the view was sent " + std::to_string(report.log.size() - first) + " messages, not " +
                           std::to_string(expected));
@@ -171,13 +188,16 @@ void ExpectOneArrangement(ScenarioRun& run, const StandInReport& report, std::si
   }
   run.Expect(IsCount(report.log[first], items), "the arrangement starts with a count answered " +
                                                     std::to_string(items) + ", not " + Describe(report.log[first]));
-  for (std::size_t i = 0; i < picture.size() && first + 1 + i < report.log.size(); ++i) {
-    const LoggedMessage& entry = report.log[first + 1 + i];
+  const bool spacing = report.log.size() > first + 1 && report.log[first + 1].message == LVM_GETITEMSPACING &&
+                       report.log[first + 1].wparam == FALSE && report.log[first + 1].lparam == 0;
+  run.Expect(spacing, "the count should be followed by the question of the icon view's spacing");
+  for (std::size_t i = 0; i < picture.size() && first + 2 + i < report.log.size(); ++i) {
+    const LoggedMessage& entry = report.log[first + 2 + i];
     const bool holds_item = static_cast<int>(i) < items;
     const bool right = entry.message == kSetItemPosition && entry.wparam == i && entry.lparam == Packed(picture[i]) &&
                        entry.result == (holds_item ? 1 : 0);
     if (!right) {
-      run.Expect(false, "message " + std::to_string(first + 1 + i) + " should place item " + std::to_string(i) +
+      run.Expect(false, "message " + std::to_string(first + 2 + i) + " should place item " + std::to_string(i) +
                             " at " + Describe(picture[i]) + " but is " + Describe(entry));
       return;
     }
@@ -293,6 +313,7 @@ void StandInFollowsFolderAndRecords(ScenarioRun& run) {
   // The third message names an item the view does not hold.
   const std::vector<Point> moved = {{-20, 30}, {400, 30}, {460, 90}};
   ::SendMessageA(list, kGetItemCount, 0, 0);
+  ::SendMessageA(list, LVM_GETITEMSPACING, FALSE, 0);
   for (std::size_t i = 0; i < moved.size(); ++i) {
     ::SendMessageA(list, kSetItemPosition, i, Packed(moved[i]));
   }
@@ -514,6 +535,47 @@ void WorkerWPlacement(ScenarioRun& run) {
   ExpectOneArrangement(run, report, 1, 20, HeartPicture(20, 8));
   ExpectShownAt(run, report, HeartPicture(20, 8), 20);
   run.Expect(FilesIn(run.desktop).empty(), "twenty items need no heart icon files");
+}
+
+// A picture on a stand-in started with `options`: the classic one, placed.
+// Notes the spacing the view answered and where items 0, 7, 9 and 14 show.
+void ExpectPlacedPicture(ScenarioRun& run, const std::wstring& options, bool heart, int items,
+                         const Placement& placement) {
+  StandIn desktop(run.paths.standin, Arguments(items, options), run.paths.scratch);
+  CorvellaWindow corvella(run.paths, desktop);
+  AnswerYes(run, desktop, corvella);
+  ClickCentre(heart ? corvella.heart : corvella.parallelogram);
+  StandInReport report =
+      desktop.WaitFor([&](const StandInReport& r) { return PositionMessages(r) >= static_cast<std::size_t>(items); },
+                      "the picture with " + ToUtf8(options));
+  report = ExpectQuietAfterwards(run, desktop, report.log.size());
+  run.Screenshot(heart ? "heart" : "parallelogram");
+  // The heart button counts before the heart counts for itself.
+  const std::size_t first = heart ? 1 : 0;
+  const auto picture = heart ? HeartPicture(items, 8, placement) : ParallelogramPicture(items, 8, placement);
+  ExpectOneArrangement(run, report, first, items, picture);
+  ExpectShownAt(run, report, picture, items);
+  std::string seen = ToUtf8(options) + ": spacing answered " +
+                     (report.log.size() > first + 1 ? std::to_string(report.log[first + 1].result & 0xFFFF) : "-");
+  for (const std::size_t item : heart ? std::vector<std::size_t>{0, 7, 14} : std::vector<std::size_t>{9}) {
+    if (item < report.items.size()) {
+      seen += ", item " + std::to_string(item) + " at " + Describe(Point{report.items[item].x, report.items[item].y});
+    }
+  }
+  run.notes.push_back(seen);
+}
+
+// Icons at 200 %: the heart and its grid twice the size.
+void HeartAt200Percent(ScenarioRun& run) { ExpectPlacedPicture(run, L"--icon-size 64 --spacing 150", true, 20, {2}); }
+
+void ParallelogramAt150Percent(ScenarioRun& run) {
+  ExpectPlacedPicture(run, L"--icon-size 48 --spacing 113", false, 10, {1.5});
+}
+
+// The view starts on a screen left of and above the main one: the heart
+// starts at the main screen's corner, (300, 200) in the view.
+void HeartFromTheMainScreensCorner(ScenarioRun& run) {
+  ExpectPlacedPicture(run, L"--at -300 -200", true, 14, {1, {300, 200}});
 }
 
 // A desktop that never shows the new files keeps the timer waiting.
@@ -847,6 +909,9 @@ const std::vector<Scenario>& AllScenarios() {
         {"column_heights_typed", ColumnHeightsTyped},
         {"column_height_from_spinner", ColumnHeightFromSpinner},
         {"workerw_placement", WorkerWPlacement},
+        {"heart_at_200_percent", HeartAt200Percent},
+        {"parallelogram_at_150_percent", ParallelogramAt150Percent},
+        {"heart_from_the_main_screens_corner", HeartFromTheMainScreensCorner},
         {"exit_with_timer_armed", ExitWithTimerArmed},
         {"close_the_window", CloseTheWindow},
         {"users_own_plim_survives", UsersOwnPlimSurvives},
