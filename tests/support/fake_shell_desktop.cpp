@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "core/little_endian.hpp"
 #include "core/runtime_error.hpp"
 #include "core/unicode.hpp"
-#include "core/little_endian.hpp"
 
 namespace corvella::testing {
 namespace {
