@@ -105,6 +105,8 @@ class FailingLookups final : public WindowSystem {
   WindowSize ClientSize(WindowHandle window) override { return desktop_.ClientSize(window); }
   std::uint32_t WindowStyle(WindowHandle window) override { return desktop_.WindowStyle(window); }
   void RepaintWindow(WindowHandle window) override { desktop_.RepaintWindow(window); }
+  WindowPoint PrimaryWorkAreaOrigin() override { return desktop_.PrimaryWorkAreaOrigin(); }
+  WindowPoint ScreenToClient(WindowHandle w, WindowPoint p) override { return desktop_.ScreenToClient(w, p); }
 
  private:
   FakeDesktop& desktop_;

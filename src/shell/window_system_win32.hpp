@@ -16,6 +16,8 @@ class Win32WindowSystem final : public WindowSystem {
   WindowSize ClientSize(WindowHandle window) override;
   std::uint32_t WindowStyle(WindowHandle window) override;
   void RepaintWindow(WindowHandle window) override;
+  WindowPoint PrimaryWorkAreaOrigin() override;
+  WindowPoint ScreenToClient(WindowHandle window, WindowPoint screen) override;
 
  private:
   HungWindows hung_;

@@ -62,6 +62,34 @@ void ClickArrow(const CorvellaWindow& corvella, bool lower) {
   Pause(milliseconds(150));
 }
 
+// A picture on a stand-in started with `options`: the classic one, placed.
+// Notes the spacing the view answered and where items 0, 7, 9 and 14 show.
+void ExpectPlacedPicture(ScenarioRun& run, const std::wstring& options, bool heart, int items,
+                         const Placement& placement) {
+  StandIn desktop(run.paths.standin, Arguments(items, options), run.paths.scratch);
+  CorvellaWindow corvella(run.paths, desktop);
+  AnswerYes(run, desktop, corvella);
+  ClickCentre(heart ? corvella.heart : corvella.parallelogram);
+  StandInReport report =
+      desktop.WaitFor([&](const StandInReport& r) { return PositionMessages(r) >= static_cast<std::size_t>(items); },
+                      "the picture with " + ToUtf8(options));
+  report = ExpectQuietAfterwards(run, desktop, report.log.size());
+  run.Screenshot(heart ? "heart" : "parallelogram");
+  // The heart button counts before the heart counts for itself.
+  const std::size_t first = heart ? 1 : 0;
+  const auto picture = heart ? HeartPicture(items, 8, placement) : ParallelogramPicture(items, 8, placement);
+  ExpectOneArrangement(run, report, first, items, picture);
+  ExpectShownAt(run, report, picture, items);
+  std::string seen = ToUtf8(options) + ": spacing answered " +
+                     (report.log.size() > first + 1 ? std::to_string(report.log[first + 1].result & 0xFFFF) : "-");
+  for (const std::size_t item : heart ? std::vector<std::size_t>{0, 7, 14} : std::vector<std::size_t>{9}) {
+    if (item < report.items.size()) {
+      seen += ", item " + std::to_string(item) + " at " + Describe(Point{report.items[item].x, report.items[item].y});
+    }
+  }
+  run.notes.push_back(seen);
+}
+
 }  // namespace
 
 // The stand-in itself, driven by this driver as another process: it must
@@ -84,6 +112,7 @@ void StandInFollowsFolderAndRecords(ScenarioRun& run) {
   // The third message names an item the view does not hold.
   const std::vector<Point> moved = {{-20, 30}, {400, 30}, {460, 90}};
   ::SendMessageA(list, kGetItemCount, 0, 0);
+  ::SendMessageA(list, LVM_GETITEMSPACING, FALSE, 0);
   for (std::size_t i = 0; i < moved.size(); ++i) {
     ::SendMessageA(list, kSetItemPosition, i, Packed(moved[i]));
   }
@@ -274,6 +303,16 @@ void UsersOwnPlimSurvives(ScenarioRun& run) {
              "the parallelogram should delete Corvella's files and only those");
   run.Expect(ReadBytes(run.desktop + L"\\Plim1.ico", bytes) && bytes == own,
              "the user's Plim1.ico should survive the parallelogram");
+}
+
+void HeartAt200Percent(ScenarioRun& run) { ExpectPlacedPicture(run, L"--icon-size 64 --spacing 150", true, 20, {2}); }
+
+void ParallelogramAt150Percent(ScenarioRun& run) {
+  ExpectPlacedPicture(run, L"--icon-size 48 --spacing 113", false, 10, {1.5});
+}
+
+void HeartFromTheMainScreensCorner(ScenarioRun& run) {
+  ExpectPlacedPicture(run, L"--at -300 -200", true, 14, {1, {300, 200}});
 }
 
 }  // namespace corvella::e2e

@@ -5,7 +5,7 @@
 // and records every message that another process sends to the list view.
 //
 //   desktop_standin.exe [--items N] [--workerw] [--frozen] [--autoarrange]
-//                       [--snaptogrid]
+//                       [--snaptogrid] [--icon-size N] [--spacing N] [--at X Y]
 //     --items N       placeholder items before the files (default 0)
 //     --workerw       the view lives under a top-level "WorkerW", as on
 //                     current Windows, and "Progman" stays empty
@@ -13,6 +13,11 @@
 //                     the driver asks the stand-in to follow it
 //     --autoarrange   the view arranges its icons by itself (LVS_AUTOARRANGE)
 //     --snaptogrid    the view snaps its icons to a grid (LVS_EX_SNAPTOGRID)
+//     --icon-size N   icons of N pixels (default 32), as at a bigger display
+//                     scale or with bigger desktop icons
+//     --spacing N     the view spaces its icons N by N (LVM_SETICONSPACING)
+//     --at X Y        the windows start at that point of the screen, as on a
+//                     screen left of or above the main one (default 0 0)
 #include <windows.h>
 // The shell and common-control headers need windows.h first.
 #include <commctrl.h>
@@ -61,6 +66,9 @@ struct StandInOptions {
   bool frozen = false;
   bool auto_arrange = false;
   bool snap_to_grid = false;
+  int icon_size = 32;
+  int spacing = 0;  // 0: the view's own
+  POINT at{0, 0};
 };
 
 class DesktopStandIn {
@@ -145,16 +153,17 @@ bool DesktopStandIn::Create() {
   view.lpszClassName = L"SHELLDLL_DefView";
   ::RegisterClassExW(&view);
 
-  const int width = ::GetSystemMetrics(SM_CXSCREEN);
-  const int height = ::GetSystemMetrics(SM_CYSCREEN);
+  // Started further left or up, the windows still reach the screen's far edges.
+  const int width = ::GetSystemMetrics(SM_CXSCREEN) - options_.at.x;
+  const int height = ::GetSystemMetrics(SM_CYSCREEN) - options_.at.y;
   const DWORD style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
-  progman_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"Progman", L"Program Manager", style, 0, 0, width, height, nullptr,
-                               nullptr, instance_, this);
+  progman_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"Progman", L"Program Manager", style, options_.at.x, options_.at.y,
+                               width, height, nullptr, nullptr, instance_, this);
   HWND view_parent = progman_;
   if (options_.under_worker) {
     // Current Windows keeps an empty WorkerW beside the one holding the view.
-    view_parent = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"WorkerW", L"", style, 0, 0, width, height, nullptr, nullptr,
-                                    instance_, this);
+    view_parent = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"WorkerW", L"", style, options_.at.x, options_.at.y, width,
+                                    height, nullptr, nullptr, instance_, this);
     ::CreateWindowExW(WS_EX_TOOLWINDOW, L"WorkerW", L"", WS_POPUP, 0, 0, width, height, nullptr, nullptr, instance_,
                       this);
   }
@@ -175,10 +184,13 @@ bool DesktopStandIn::Create() {
   ListView_SetTextBkColor(list_, CLR_NONE);
   ListView_SetTextColor(list_, RGB(255, 255, 255));
 
-  images_ = ::ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 16, 16);
+  images_ = ::ImageList_Create(options_.icon_size, options_.icon_size, ILC_COLOR32 | ILC_MASK, 16, 16);
   placeholder_image_ = ::ImageList_AddIcon(images_, ::LoadIconW(nullptr, IDI_APPLICATION));
   file_image_ = ::ImageList_AddIcon(images_, ::LoadIconW(nullptr, IDI_WINLOGO));
   ListView_SetImageList(list_, images_, LVSIL_NORMAL);
+  if (options_.spacing > 0) {
+    ListView_SetIconSpacing(list_, options_.spacing, options_.spacing);
+  }
 
   for (int i = 1; i <= options_.placeholders; ++i) {
     AppendItem(L"Item " + std::to_wstring(i), placeholder_image_);
@@ -322,7 +334,8 @@ int DesktopStandIn::ImageForFile(const std::wstring& name) {
   }
   // Each icon file shows its own picture, as on the shell's desktop.
   const std::wstring path = folder_ + L"\\" + name;
-  auto icon = static_cast<HICON>(::LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 32, 32, LR_LOADFROMFILE));
+  auto icon = static_cast<HICON>(
+      ::LoadImageW(nullptr, path.c_str(), IMAGE_ICON, options_.icon_size, options_.icon_size, LR_LOADFROMFILE));
   if (icon == nullptr) {
     return file_image_;
   }
@@ -435,6 +448,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
       options.auto_arrange = true;
     } else if (arg == L"--snaptogrid") {
       options.snap_to_grid = true;
+    } else if (arg == L"--icon-size" && i + 1 < count) {
+      options.icon_size = std::max(16, _wtoi(args[++i]));
+    } else if (arg == L"--spacing" && i + 1 < count) {
+      options.spacing = std::max(0, _wtoi(args[++i]));
+    } else if (arg == L"--at" && i + 2 < count) {
+      options.at = POINT{_wtoi(args[i + 1]), _wtoi(args[i + 2])};
+      i += 2;
     }
   }
   ::LocalFree(args);

@@ -6,7 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <iterator>
+#include <cmath>
 #include <sstream>
 
 namespace corvella::e2e {
@@ -14,8 +14,10 @@ namespace {
 
 using std::chrono::seconds;
 
-std::string Describe(const Point& point) {
-  return "(" + std::to_string(point.x) + ", " + std::to_string(point.y) + ")";
+// Each coordinate scaled to the nearest pixel, a half to the even one.
+Point Placed(Point point, const Placement& placement) {
+  return {static_cast<int>(std::nearbyint(point.x * placement.scale)) + placement.origin.x,
+          static_cast<int>(std::nearbyint(point.y * placement.scale)) + placement.origin.y};
 }
 
 // Where the view shows a point: x from the low 16 bits of its packed form,
@@ -107,23 +109,28 @@ bool Contains(const std::wstring& text, const std::wstring& part) { return text.
 // ---------------------------------------------------------------------------
 // What the pictures should look like, worked out here independently.
 
+std::string Describe(const Point& point) {
+  return "(" + std::to_string(point.x) + ", " + std::to_string(point.y) + ")";
+}
+
 std::int32_t Packed(Point point) { return static_cast<std::int32_t>(std::int64_t{point.y} * 65536 + point.x); }
 
-// The heart for items 0 to 13, then columns of `rows` from x 400, y 30.
-std::vector<Point> HeartPicture(int items, int rows) {
-  std::vector<Point> points(std::begin(kHeartOutline), std::end(kHeartOutline));
+std::vector<Point> HeartPicture(int items, int rows, const Placement& placement) {
+  std::vector<Point> points;
+  for (const Point& point : kHeartOutline) {
+    points.push_back(Placed(point, placement));
+  }
   for (int index = 14; index < items; ++index) {
     const int j = index - 14;
-    points.push_back({j / rows * 60 + 400, j % rows * 60 + 30});
+    points.push_back(Placed({j / rows * 60 + 400, j % rows * 60 + 30}, placement));
   }
   return points;
 }
 
-// Slanted columns of `rows`: each item one row lower and 20 further right.
-std::vector<Point> ParallelogramPicture(int items, int rows) {
+std::vector<Point> ParallelogramPicture(int items, int rows, const Placement& placement) {
   std::vector<Point> points;
   for (int index = 0; index < items; ++index) {
-    points.push_back({index / rows * 80 + index % rows * 20 + 30, index % rows * 60 + 15});
+    points.push_back(Placed({index / rows * 80 + index % rows * 20 + 30, index % rows * 60 + 15}, placement));
   }
   return points;
 }
@@ -135,11 +142,9 @@ bool IsCount(const LoggedMessage& entry, int answered) {
   return entry.message == kGetItemCount && entry.wparam == 0 && entry.lparam == 0 && entry.result == answered;
 }
 
-// The log from `first` on must be one count answered `items`, then one
-// position message per picture point, in item order, and nothing else.
 void ExpectOneArrangement(ScenarioRun& run, const StandInReport& report, std::size_t first, int items,
                           const std::vector<Point>& picture) {
-  const std::size_t expected = 1 + picture.size();
+  const std::size_t expected = 2 + picture.size();
   if (report.log.size() != first + expected) {
     run.Expect(false, "the view was sent " + std::to_string(report.log.size() - first) + " messages, not " +
                           std::to_string(expected));
@@ -149,13 +154,16 @@ void ExpectOneArrangement(ScenarioRun& run, const StandInReport& report, std::si
   }
   run.Expect(IsCount(report.log[first], items), "the arrangement starts with a count answered " +
                                                     std::to_string(items) + ", not " + Describe(report.log[first]));
-  for (std::size_t i = 0; i < picture.size() && first + 1 + i < report.log.size(); ++i) {
-    const LoggedMessage& entry = report.log[first + 1 + i];
+  const bool spacing = report.log.size() > first + 1 && report.log[first + 1].message == LVM_GETITEMSPACING &&
+                       report.log[first + 1].wparam == FALSE && report.log[first + 1].lparam == 0;
+  run.Expect(spacing, "the count should be followed by the question of the icon view's spacing");
+  for (std::size_t i = 0; i < picture.size() && first + 2 + i < report.log.size(); ++i) {
+    const LoggedMessage& entry = report.log[first + 2 + i];
     const bool holds_item = static_cast<int>(i) < items;
     const bool right = entry.message == kSetItemPosition && entry.wparam == i && entry.lparam == Packed(picture[i]) &&
                        entry.result == (holds_item ? 1 : 0);
     if (!right) {
-      run.Expect(false, "message " + std::to_string(first + 1 + i) + " should place item " + std::to_string(i) +
+      run.Expect(false, "message " + std::to_string(first + 2 + i) + " should place item " + std::to_string(i) +
                             " at " + Describe(picture[i]) + " but is " + Describe(entry));
       return;
     }

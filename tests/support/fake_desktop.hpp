@@ -87,6 +87,13 @@ class FakeDesktop final : public WindowSystem {
   // The list view's items in index order, to name and place them.
   [[nodiscard]] std::vector<ListItem>& Items(WindowHandle list_view);
   void SetClientSize(WindowHandle window, WindowSize size);
+  // A list view answers LVM_GETITEMSPACING with cy * 65536 + cx; 75 by 75,
+  // the classic spacing of 32-pixel icons, unless set.
+  void SetIconSpacing(WindowHandle list_view, std::uint32_t answer);
+  // Where the window's client (0, 0) lies on the screen, and the top-left
+  // corner of the main screen's work area; both (0, 0) unless set.
+  void SetClientOrigin(WindowHandle window, WindowPoint screen);
+  void SetWorkAreaOrigin(WindowPoint screen) { work_area_origin_ = screen; }
   // The window's style and, for a list view, its extended style.
   void SetStyles(WindowHandle window, std::uint32_t style, std::uint32_t extended_style);
   [[nodiscard]] const std::vector<Repaint>& repaints() const { return repaints_; }
@@ -100,18 +107,23 @@ class FakeDesktop final : public WindowSystem {
   WindowSize ClientSize(WindowHandle window) override;
   std::uint32_t WindowStyle(WindowHandle window) override;
   void RepaintWindow(WindowHandle window) override;
+  WindowPoint PrimaryWorkAreaOrigin() override { return work_area_origin_; }
+  // A RuntimeError for a handle the desktop does not hold, 0 included.
+  WindowPoint ScreenToClient(WindowHandle window, WindowPoint screen) override;
 
  private:
   struct Window {
-    WindowHandle handle;
+    WindowHandle handle = 0;
     std::string class_name;
-    WindowHandle parent;
+    WindowHandle parent = 0;
     bool is_list_view = false;
     std::vector<ListItem> items;
     WindowSize size;
     std::uint32_t style = 0;
     std::uint32_t extended_style = 0;
     std::function<std::int32_t()> item_count_source;
+    std::uint32_t icon_spacing = 75 * 65536 + 75;
+    WindowPoint client_origin;
   };
 
   Window* Find(WindowHandle handle);
@@ -121,6 +133,7 @@ class FakeDesktop final : public WindowSystem {
   std::vector<Window> windows_;
   std::vector<SentMessage> messages_;
   std::vector<Repaint> repaints_;
+  WindowPoint work_area_origin_;
 };
 
 }  // namespace corvella::testing

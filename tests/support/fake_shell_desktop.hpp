@@ -31,6 +31,10 @@ class FakeShellDesktop final : public WindowSystem {
   WindowSize ClientSize(WindowHandle window) override;
   std::uint32_t WindowStyle(WindowHandle window) override;
   void RepaintWindow(WindowHandle window) override;
+  WindowPoint PrimaryWorkAreaOrigin() override { return desktop_.PrimaryWorkAreaOrigin(); }
+  WindowPoint ScreenToClient(WindowHandle window, WindowPoint screen) override {
+    return desktop_.ScreenToClient(window, screen);
+  }
 
  private:
   struct Failure {
