@@ -63,7 +63,6 @@ void ClickArrow(const CorvellaWindow& corvella, bool lower) {
 }
 
 // A picture on a stand-in started with `options`: the classic one, placed.
-// Notes the spacing the view answered and where items 0, 7, 9 and 14 show.
 void ExpectPlacedPicture(ScenarioRun& run, const std::wstring& options, bool heart, int items,
                          const Placement& placement) {
   StandIn desktop(run.paths.standin, Arguments(items, options), run.paths.scratch);
@@ -80,14 +79,6 @@ void ExpectPlacedPicture(ScenarioRun& run, const std::wstring& options, bool hea
   const auto picture = heart ? HeartPicture(items, 8, placement) : ParallelogramPicture(items, 8, placement);
   ExpectOneArrangement(run, report, first, items, picture);
   ExpectShownAt(run, report, picture, items);
-  std::string seen = ToUtf8(options) + ": spacing answered " +
-                     (report.log.size() > first + 1 ? std::to_string(report.log[first + 1].result & 0xFFFF) : "-");
-  for (const std::size_t item : heart ? std::vector<std::size_t>{0, 7, 14} : std::vector<std::size_t>{9}) {
-    if (item < report.items.size()) {
-      seen += ", item " + std::to_string(item) + " at " + Describe(Point{report.items[item].x, report.items[item].y});
-    }
-  }
-  run.notes.push_back(seen);
 }
 
 }  // namespace
