@@ -92,9 +92,9 @@ std::vector<std::uint8_t> AskChunk(WindowSystem& windows, WindowHandle view, Rem
   memory.Write(0, bytes);
   for (std::size_t i = 0; i < chunk.Items(); ++i) {
     const auto index = static_cast<std::uint32_t>(first) + static_cast<std::uint32_t>(i);
-    windows.SendWindowMessage(view, list_view::kGetItemTextW, index, ParameterAddress(memory, chunk.Record(i)));
-    if (with_places && windows.SendWindowMessage(view, list_view::kGetItemPosition, index,
-                                                 ParameterAddress(memory, chunk.Point(i))) == 0) {
+    SendPointingInto(windows, view, memory, list_view::kGetItemTextW, index, chunk.Record(i));
+    if (with_places &&
+        SendPointingInto(windows, view, memory, list_view::kGetItemPosition, index, chunk.Point(i)) == 0) {
       Fail("the view has no position for item " + std::to_string(index));
     }
   }
