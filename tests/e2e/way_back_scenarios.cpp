@@ -17,9 +17,11 @@
 namespace corvella::e2e {
 namespace {
 
+using std::chrono::milliseconds;
 using std::chrono::seconds;
 
 constexpr std::uint32_t kSetRedraw = WM_SETREDRAW;
+constexpr std::uint32_t kSetItemPosition32 = 0x1031;  // LVM_SETITEMPOSITION32
 const std::wstring kRestoreCaption = L"元の配置に戻す";
 constexpr DWORD kRestoreTakesMs = 30000;
 
@@ -379,6 +381,31 @@ void RestoreInto64BitDesktop(ScenarioRun& run) {
   ExpectRestoredFromCommandLine(run, desktop, PlacesOf(start));
 }
 
+// A desktop that stalls in the middle of a restore: Corvella gives up on
+// it, and yet its redraw comes back on and the move that waited there
+// finds its buffer; the layout stays saved for another try.
+void RestoreIntoAStallingDesktop(ScenarioRun& run) {
+  constexpr int kItems = 20;
+  constexpr milliseconds kStall(5000);
+  StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
+  Places start;
+  {
+    const CorvellaWindow corvella(run.paths, desktop);
+    start = PlacesOf(desktop.Report());
+    AnswerYes(run, desktop, corvella);
+    Arrange(desktop, corvella.heart, kItems, "the heart");
+    Exit(run, corvella);
+  }
+  desktop.StallAt(kSetItemPosition32, 5, kStall);
+  const DWORD code = RunCommandLine(run, L"/restore /quiet");
+  run.Expect(code == 7, "/restore /quiet into a stalling desktop should end with 7, not " + std::to_string(code));
+  Pause(kStall);
+  const StandInReport stalled = desktop.Report();
+  run.Expect(stalled.redraw_on, "the view's redraw should be on again once it answers");
+  run.Expect(stalled.stale_pointers.empty(), "the move that waited in the view should not point into freed memory");
+  ExpectRestoredFromCommandLine(run, desktop, start);
+}
+
 }  // namespace
 
 std::vector<Scenario> WayBackScenarios() {
@@ -388,6 +415,7 @@ std::vector<Scenario> WayBackScenarios() {
       {"restore_with_files_added_and_removed", RestoreWithFilesAddedAndRemoved},
       {"damaged_layout_file", DamagedLayoutFile},
       {"pending_layout_kept_across_runs", PendingLayoutKeptAcrossRuns},
+      {"restore_into_a_stalling_desktop", RestoreIntoAStallingDesktop},
       {"restore_into_64bit_desktop", RestoreInto64BitDesktop, true},
   };
 }
