@@ -166,9 +166,10 @@ DWORD RunCommandLine(const ScenarioRun& run, const std::wstring& arguments) {
   return corvella.ExitCode();
 }
 
-void ExpectRestoredFromCommandLine(ScenarioRun& run, const StandIn& desktop, const Places& wanted) {
+void ExpectRestoredFromCommandLine(ScenarioRun& run, const StandIn& desktop, const Places& wanted,
+                                   const wchar_t* arguments = L"/restore") {
   desktop.ClearLog();
-  const DWORD code = RunCommandLine(run, L"/restore");
+  const DWORD code = RunCommandLine(run, arguments);
   run.Expect(code == 0, "Corvella /restore should end with 0, not " + std::to_string(code));
   const StandInReport report = desktop.Report();
   ExpectAt(run, report, wanted, "after /restore");
@@ -244,7 +245,8 @@ void WayBackInTheWindow(ScenarioRun& run) {
 }
 
 // The heart's top-up copies go at the restore; of the user's files, those
-// still there go back and a new one stays where the desktop put it.
+// still there go back and a new one stays where the desktop put it. Quiet,
+// as a box would count the one gone.
 void RestoreWithFilesAddedAndRemoved(ScenarioRun& run) {
   for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt", L"d.txt"}) {
     WriteBytes(run.desktop + L"\\" + name, "text");
@@ -272,7 +274,7 @@ void RestoreWithFilesAddedAndRemoved(ScenarioRun& run) {
 
   start.erase("b.txt");
   start["e.txt"] = PlacesOf(arranged).at("e.txt");
-  ExpectRestoredFromCommandLine(run, desktop, start);
+  ExpectRestoredFromCommandLine(run, desktop, start, L"/restore /quiet");
   run.Expect(Sorted(FilesIn(run.desktop)) == Sorted({L"a.txt", L"c.txt", L"d.txt", L"e.txt"}),
              "the restore should delete the heart icon copies and only those");
   const StandInReport later =
@@ -406,6 +408,21 @@ void RestoreIntoAStallingDesktop(ScenarioRun& run) {
   ExpectRestoredFromCommandLine(run, desktop, start);
 }
 
+// A saved layout none of whose items is on the desktop any more puts
+// nothing back: no item moves, the exit code says so and the file stays.
+void RestoreWithNoSavedItemLeft(ScenarioRun& run) {
+  StandIn desktop(run.paths.standin, Arguments(5), run.paths.scratch);
+  const std::string saved = "corvella-layout 1\t2026-12-08 09:30:05\t1280\t800\nGone 1\t1\t10\t20\nGone 2\t1\t30\t40\n";
+  ::CreateDirectoryW(SavedLayoutFolder().c_str(), nullptr);
+  WriteBytes(SavedLayoutPath(), saved);
+  const Places before = PlacesOf(desktop.Report());
+
+  const DWORD code = RunCommandLine(run, L"/restore /quiet");
+  run.Expect(code == 8, "/restore /quiet with no saved item left should end with 8, not " + std::to_string(code));
+  run.Expect(SavedBytes() == saved && !FileExists(RestoredLayoutPath()), "layout.tsv should stay as it was");
+  ExpectAt(run, desktop.Report(), before, "after /restore /quiet");
+}
+
 }  // namespace
 
 std::vector<Scenario> WayBackScenarios() {
@@ -416,6 +433,7 @@ std::vector<Scenario> WayBackScenarios() {
       {"damaged_layout_file", DamagedLayoutFile},
       {"pending_layout_kept_across_runs", PendingLayoutKeptAcrossRuns},
       {"restore_into_a_stalling_desktop", RestoreIntoAStallingDesktop},
+      {"restore_with_no_saved_item_left", RestoreWithNoSavedItemLeft},
       {"restore_into_64bit_desktop", RestoreInto64BitDesktop, true},
   };
 }
