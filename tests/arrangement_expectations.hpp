@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "shell/window_system.hpp"
 #include "fake_desktop.hpp"
+#include "shell/window_system.hpp"
 
 namespace corvella::testing {
 

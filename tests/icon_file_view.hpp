@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/little_endian.hpp"
+
 namespace corvella::testing {
 
 inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {
@@ -33,15 +35,19 @@ inline std::string ReadResourceText(std::string_view name) {
 }
 
 // Little-endian fields; reading past the end is an error, not a crash.
-inline std::uint32_t Le16(std::span<const std::uint8_t> bytes, std::size_t at) {
-  if (at + 2 > bytes.size()) {
+inline std::uint32_t LittleEndianField(std::span<const std::uint8_t> bytes, std::size_t at, std::size_t width) {
+  if (at + width > bytes.size()) {
     throw std::out_of_range("a field at " + std::to_string(at) + " lies past the end");
   }
-  return bytes[at] | (bytes[at + 1] << 8U);
+  return static_cast<std::uint32_t>(GetLittleEndian(bytes, at, width));
+}
+
+inline std::uint32_t Le16(std::span<const std::uint8_t> bytes, std::size_t at) {
+  return LittleEndianField(bytes, at, 2);
 }
 
 inline std::uint32_t Le32(std::span<const std::uint8_t> bytes, std::size_t at) {
-  return Le16(bytes, at) | (Le16(bytes, at + 2) << 16U);
+  return LittleEndianField(bytes, at, 4);
 }
 
 // An icon image: a 40-byte bitmap header, 256 palette entries, the colour

@@ -127,9 +127,12 @@ TEST_F(CompiledResources, EmbedTheHeartIconAsCustomResourceInUsEnglish) {
 
 TEST_F(CompiledResources, IconGroupOnePointsAtIconImage30001) {
   const auto& group = Find("#14", "#1");
+  EXPECT_EQ(group.language, 1033U);
   EXPECT_EQ(group.data, ReadResource("corvella_icon_group.bin"));
   ASSERT_EQ(group.data.size(), 20U);
+  EXPECT_EQ(Le16(group.data, 18), 30001U);
   const auto& image = Find("#3", "#" + std::to_string(Le16(group.data, 18)));
+  EXPECT_EQ(image.language, 1033U);
   EXPECT_EQ(image.data, ReadResource("corvella_icon_image.bin"));
   EXPECT_EQ(image.data.size(), Le32(group.data, 14));
 }

@@ -2,6 +2,9 @@
 // statement that raises a RuntimeError is abandoned where it failed while the
 // handler goes on with the next one. Writing each skippable statement as
 // ResumeNext([&] { ... }) keeps that visible at every step.
+// It is the style of the window's handlers and the two pictures, which go on
+// silently past a failure; code that must tell the user why something failed
+// (the way back) returns an outcome instead and lets nothing pass unsaid.
 #pragma once
 
 #include <new>

@@ -27,4 +27,10 @@ class RuntimeError : public std::runtime_error {
   RuntimeErrorKind kind_;
 };
 
+// A runtime service that failed, for failures that no system error code
+// explains.
+[[noreturn]] inline void ThrowServiceFailure(const std::string& what) {
+  throw RuntimeError(RuntimeErrorKind::ServiceFailure, what);
+}
+
 }  // namespace corvella

@@ -5,16 +5,21 @@
 #include <string>
 #include <utility>
 
-#include "core/runtime_error.hpp"
+#include "core/last_error_win32.hpp"
 #include "core/unicode_win32.hpp"
+#include "files/whole_file_win32.hpp"
 
 namespace corvella {
+
+// The portable copies of the SDK's values.
+static_assert(kAttributeHidden == FILE_ATTRIBUTE_HIDDEN);
+static_assert(kAttributeSystem == FILE_ATTRIBUTE_SYSTEM);
+static_assert(kAttributeDirectory == FILE_ATTRIBUTE_DIRECTORY);
+
 namespace {
 
-[[noreturn]] void Fail(const char* what, std::string_view path) {
-  throw RuntimeError(RuntimeErrorKind::ServiceFailure, std::string(what) + " '" + std::string(path) + "' (error " +
-                                                           std::to_string(::GetLastError()) + ")");
-}
+// A path as the failures name it.
+std::string Quoted(std::string_view path) { return "'" + std::string(path) + "'"; }
 
 // Runs the search and hands every entry other than "." and ".." to visit.
 // A folder or pattern that matches nothing is an empty result, not a failure.
@@ -26,14 +31,14 @@ void ForEachEntry(std::string_view pattern, Visit&& visit) {
   if (!search) {
     const DWORD error = ::GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES) return;
-    Fail("cannot search", pattern);
+    ThrowLastError("cannot search " + Quoted(pattern));
   }
   do {
     const std::wstring_view name(entry.cFileName);
     if (name == L"." || name == L"..") continue;
     if (!visit(static_cast<std::uint32_t>(entry.dwFileAttributes), name)) return;
   } while (::FindNextFileW(search.Get(), &entry));
-  if (::GetLastError() != ERROR_NO_MORE_FILES) Fail("cannot search", pattern);
+  if (::GetLastError() != ERROR_NO_MORE_FILES) ThrowLastError("cannot search " + Quoted(pattern));
 }
 
 }  // namespace
@@ -64,52 +69,36 @@ void Win32FileServices::CreateNew(std::int16_t file_number, std::string_view pat
   const std::wstring wide_path = Utf8ToWide(path);
   ScopedFile file(
       ::CreateFileW(wide_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) Fail("cannot create", path);
+  if (!file) ThrowLastError("cannot create " + Quoted(path));
   open_files_.Add(file_number, std::move(file));
 }
 
 void Win32FileServices::Write(std::int16_t file_number, std::span<const std::uint8_t> bytes) {
-  const HANDLE file = open_files_.At(file_number).Get();
-  while (!bytes.empty()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), MAXDWORD));
-    DWORD written = 0;
-    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) {
-      Fail("cannot write file number", std::to_string(file_number));
-    }
-    bytes = bytes.subspan(written);
-  }
+  WriteAll(open_files_.At(file_number).Get(), bytes, "file number " + std::to_string(file_number));
 }
 
 void Win32FileServices::Close(std::int16_t file_number) {
   ScopedFile file = open_files_.Remove(file_number);
-  if (!file.Reset()) Fail("cannot close file number", std::to_string(file_number));
+  if (!file.Reset()) ThrowLastError("cannot close file number " + std::to_string(file_number));
 }
 
 std::optional<std::vector<std::uint8_t>> Win32FileServices::ReadFileOfSize(std::string_view path, std::uint64_t size) {
   const std::wstring wide_path = Utf8ToWide(path);
   const ScopedFile file(::CreateFileW(wide_path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) Fail("cannot open", path);
+  if (!file) ThrowLastError("cannot open " + Quoted(path));
   LARGE_INTEGER actual{};
-  if (!::GetFileSizeEx(file.Get(), &actual)) Fail("cannot size", path);
+  if (!::GetFileSizeEx(file.Get(), &actual)) ThrowLastError("cannot size " + Quoted(path));
   if (static_cast<std::uint64_t>(actual.QuadPart) != size) return std::nullopt;
-  if (size > INT_MAX) Fail("too large to read", path);
+  if (size > INT_MAX) ThrowServiceFailure(Quoted(path) + " is too large to read");
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  std::size_t filled = 0;
-  while (filled < bytes.size()) {
-    DWORD read = 0;
-    if (!::ReadFile(file.Get(), bytes.data() + filled, static_cast<DWORD>(bytes.size() - filled), &read, nullptr)) {
-      Fail("cannot read", path);
-    }
-    if (read == 0) Fail("file shrank while reading", path);
-    filled += read;
-  }
+  ReadExactly(file.Get(), bytes, Quoted(path));
   return bytes;
 }
 
 void Win32FileServices::Delete(std::string_view path) {
   const std::wstring wide_path = Utf8ToWide(path);
-  if (!::DeleteFileW(wide_path.c_str())) Fail("cannot delete", path);
+  if (!::DeleteFileW(wide_path.c_str())) ThrowLastError("cannot delete " + Quoted(path));
 }
 
 }  // namespace corvella

@@ -24,8 +24,19 @@ using ItemIdList = std::uintptr_t;
 // A registry key as a 32-bit value: an open key or a predefined root; 0 is "no key".
 using RegistryKey = std::uint32_t;
 
-inline constexpr RegistryKey kLocalMachineKey = 0x80000002;
-inline constexpr std::uint32_t kRegistryText = 1;
+inline constexpr RegistryKey kLocalMachineKey = 0x80000002;  // HKEY_LOCAL_MACHINE
+inline constexpr std::uint32_t kRegistryText = 1;            // REG_SZ
+
+// Shell special-folder numbers (CSIDL).
+inline constexpr std::int32_t kDesktopFolder = 0;
+inline constexpr std::int32_t kProgramsFolder = 2;
+inline constexpr std::int32_t kPersonalFolder = 5;
+inline constexpr std::int32_t kFavoritesFolder = 6;
+inline constexpr std::int32_t kStartupFolder = 7;
+inline constexpr std::int32_t kRecentFolder = 8;
+inline constexpr std::int32_t kSendToFolder = 9;
+inline constexpr std::int32_t kStartMenuFolder = 11;
+inline constexpr std::int32_t kFontsFolder = 20;
 
 // None of the calls throws; failures show only in the results and in a
 // buffer left as it was. A path that would not fit the buffer with its NUL

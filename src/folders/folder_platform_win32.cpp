@@ -9,27 +9,33 @@
 #include <string>
 
 #include "core/unicode.hpp"
+#include "core/unicode_win32.hpp"
+#include "core/window_handle_win32.hpp"
 
 namespace corvella {
+
+// The portable copies of the SDK's values.
+static_assert(kRegistryText == REG_SZ);
+static_assert(kDesktopFolder == CSIDL_DESKTOP);
+static_assert(kProgramsFolder == CSIDL_PROGRAMS);
+static_assert(kPersonalFolder == CSIDL_PERSONAL);
+static_assert(kFavoritesFolder == CSIDL_FAVORITES);
+static_assert(kStartupFolder == CSIDL_STARTUP);
+static_assert(kRecentFolder == CSIDL_RECENT);
+static_assert(kSendToFolder == CSIDL_SENDTO);
+static_assert(kStartMenuFolder == CSIDL_STARTMENU);
+static_assert(kFontsFolder == CSIDL_FONTS);
+
 namespace {
 
 // Room for the longest path any of the directory calls reports (the
 // temporary path may take MAX_PATH + 1 characters) and its NUL.
 using WidePath = std::array<wchar_t, MAX_PATH + 2>;
 
-HWND ToHwnd(OwnerWindow window) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(window)); }
-
-OwnerWindow FromHwnd(HWND window) { return static_cast<OwnerWindow>(reinterpret_cast<UINT_PTR>(window)); }
-
 // Predefined roots such as 0x80000002 are sign-extended handle values.
 HKEY ToHkey(RegistryKey key) { return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<std::int32_t>(key))); }
 
 RegistryKey FromHkey(HKEY key) { return static_cast<RegistryKey>(reinterpret_cast<ULONG_PTR>(key)); }
-
-std::wstring Widen(std::string_view text) {
-  const std::u16string wide = Utf8ToUtf16(text);
-  return {wide.begin(), wide.end()};
-}
 
 // Writes the path and its NUL only when both fit; a longer path leaves the
 // buffer untouched, so the caller reads "" instead of a cut path.
@@ -108,7 +114,7 @@ std::int32_t Win32FolderPlatform::GetPathFromIdList(ItemIdList item_list, PathBu
 
 std::int32_t Win32FolderPlatform::OpenRegistryKey(RegistryKey root, std::string_view sub_key, RegistryKey& key) {
   HKEY opened = nullptr;
-  const LONG result = ::RegOpenKeyW(ToHkey(root), Widen(sub_key).c_str(), &opened);
+  const LONG result = ::RegOpenKeyW(ToHkey(root), Utf8ToWide(sub_key).c_str(), &opened);
   key = FromHkey(opened);
   return result;
 }
@@ -124,7 +130,7 @@ std::int32_t Win32FolderPlatform::QueryRegistryValue(RegistryKey key, std::strin
   std::array<wchar_t, kFolderBufferLength> wide{};
   DWORD type = 0;
   auto size = static_cast<DWORD>(room * sizeof(wchar_t));
-  const LONG result = ::RegQueryValueExW(ToHkey(key), Widen(value_name).c_str(), nullptr, &type,
+  const LONG result = ::RegQueryValueExW(ToHkey(key), Utf8ToWide(value_name).c_str(), nullptr, &type,
                                          reinterpret_cast<BYTE*>(wide.data()), &size);
   value_type = type;
   if (result != ERROR_SUCCESS) {

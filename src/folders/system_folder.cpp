@@ -9,17 +9,6 @@
 namespace corvella {
 namespace {
 
-// Shell special-folder numbers.
-constexpr std::int32_t kDesktopFolder = 0;
-constexpr std::int32_t kProgramsFolder = 2;
-constexpr std::int32_t kPersonalFolder = 5;
-constexpr std::int32_t kFavoritesFolder = 6;
-constexpr std::int32_t kStartupFolder = 7;
-constexpr std::int32_t kRecentFolder = 8;
-constexpr std::int32_t kSendToFolder = 9;
-constexpr std::int32_t kStartMenuFolder = 11;
-constexpr std::int32_t kFontsFolder = 20;
-
 constexpr std::string_view kCurrentVersionKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 constexpr std::string_view kVisualBasicKey = "SOFTWARE\\Microsoft\\Visual Basic\\5.0";
 

@@ -11,6 +11,7 @@
 
 namespace corvella {
 
+// "cls" marks a class in the program's own naming: the system folder class.
 class clsSystemFolder {
  public:
   explicit clsSystemFolder(FolderPlatform& platform) : platform_(platform) {}
@@ -39,7 +40,10 @@ class clsSystemFolder {
   std::int32_t lngResult = 0;
 
  private:
+  // lngFolder: a shell special-folder number (kDesktopFolder, ...).
   std::string GetSpecialFolder(std::int32_t lngFolder);
+  // lngRootKey: the predefined registry root; strSubKey: the key's path under
+  // it; strValueName: the text value to read.
   std::string GetRegistryString(RegistryKey lngRootKey, std::string_view strSubKey, std::string_view strValueName);
 
   FolderPlatform& platform_;

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "core/last_error_win32.hpp"
 #include "core/runtime_error.hpp"
 #include "core/unicode_win32.hpp"
 #include "form/form_rules.hpp"
@@ -34,8 +35,6 @@ std::wstring WindowText(HWND window) {
   text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), length + 1)));
   return text;
 }
-
-[[noreturn]] void Fail(const std::string& what) { throw RuntimeError(RuntimeErrorKind::ServiceFailure, what); }
 
 // Calls that newer systems have; looked up so that the exe still starts
 // without them.
@@ -193,7 +192,7 @@ int Win32Form::Run(FormEvents& events) {
       exit_code = static_cast<int>(message.wParam);
       break;
     }
-    if (got == -1) Fail("the message loop failed");
+    if (got == -1) ThrowServiceFailure("the message loop failed");
     Dispatch(message);
   }
   dispatch_.RethrowFailure();
@@ -212,12 +211,12 @@ void Win32Form::CreateMainWindow() {
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   window_class.lpszClassName = class_name.c_str();
   if (!::RegisterClassExW(&window_class) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    Fail("cannot register the window class");
+    ThrowLastError("cannot register the window class");
   }
   const std::wstring caption = ToWide(layout_.caption);
   ::CreateWindowExW(kWindowExStyle, class_name.c_str(), caption.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
-  if (window_ == nullptr) Fail("cannot create the window");
+  if (window_ == nullptr) ThrowLastError("cannot create the window");
 }
 
 void Win32Form::CreateControls() {
@@ -230,7 +229,7 @@ void Win32Form::CreateControls() {
     const HWND created =
         ::CreateWindowExW(control_class.ex_style, control_class.name, text.c_str(), style, 0, 0, 0, 0, window_,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandIdOf(control.id))), instance_, nullptr);
-    if (created == nullptr) Fail("cannot create control " + std::string(control.name));
+    if (created == nullptr) ThrowLastError("cannot create control " + std::string(control.name));
     controls_.at(IndexOf(control.id)) = created;
     ::SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     if (control.kind == ControlKind::VerticalScrollBar) {
@@ -275,7 +274,7 @@ ScopedFont Win32Form::FittingFont(UINT dpi) const {
   const int smallest = std::abs(font.lfHeight) * 3 / 4;
   for (;;) {
     ScopedFont candidate(::CreateFontIndirectW(&font));
-    if (!candidate) Fail("cannot create the message font");
+    if (!candidate) ThrowServiceFailure("cannot create the message font");
     if (std::abs(font.lfHeight) <= smallest || CaptionsFit(candidate.Get(), dpi)) return candidate;
     font.lfHeight += font.lfHeight < 0 ? 1 : -1;
   }
@@ -480,9 +479,9 @@ const MenuShortcut* Win32Form::ShortcutOf(const MSG& message) const {
 }
 
 void Win32Form::SetMenuCommand(MenuCommand command, std::string_view caption, bool enabled) {
-  if (window_ == nullptr) Fail("the window has no system menu");
+  if (window_ == nullptr) ThrowServiceFailure("the window has no system menu");
   const HMENU menu = ::GetSystemMenu(window_, FALSE);
-  if (menu == nullptr) Fail("the window has no system menu");
+  if (menu == nullptr) ThrowServiceFailure("the window has no system menu");
   const auto id = static_cast<UINT_PTR>(command);
   const std::wstring text = Utf8ToWide(caption);
   const UINT state = MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED);
@@ -522,13 +521,13 @@ void Win32Form::OnDpiChanged(WPARAM wparam, LPARAM lparam) {
 
 const ControlLayout& Win32Form::LayoutOf(ControlId control) const {
   const ControlLayout* found = layouts_.at(IndexOf(control));
-  if (found == nullptr) Fail("the window has no such control");
+  if (found == nullptr) ThrowServiceFailure("the window has no such control");
   return *found;
 }
 
 HWND Win32Form::ControlWindow(ControlId control) const {
   const HWND handle = controls_.at(IndexOf(control));
-  if (handle == nullptr) Fail("control " + std::string(LayoutOf(control).name) + " has no window");
+  if (handle == nullptr) ThrowServiceFailure("control " + std::string(LayoutOf(control).name) + " has no window");
   return handle;
 }
 
@@ -544,7 +543,7 @@ void Win32Form::SetEnabled(ControlId control, bool enabled) {
     const auto timer_id = static_cast<UINT_PTR>(CommandIdOf(control));
     if (enabled) {
       if (window_ == nullptr || ::SetTimer(window_, timer_id, static_cast<UINT>(layout.interval_ms), nullptr) == 0) {
-        Fail("cannot start the timer");
+        ThrowLastError("cannot start the timer");
       }
     } else if (window_ != nullptr) {
       ::KillTimer(window_, timer_id);
@@ -566,7 +565,7 @@ void Win32Form::SetText(ControlId control, std::string_view text) {
   BOOL set = FALSE;
   // A text box raises its change event inside the call.
   dispatch_.RaiseNested([&] { set = ::SetWindowTextW(handle, wide.c_str()); });
-  if (!set) Fail("cannot set the text of " + std::string(layout.name));
+  if (!set) ThrowLastError("cannot set the text of " + std::string(layout.name));
   if (layout.sizes_to_caption) PlaceControl(layout);
 }
 

@@ -14,8 +14,9 @@ namespace corvella {
 
 inline constexpr std::string_view kHeartResource = CORVELLA_HEART_RESOURCE;
 
-// desktop + "\Plim" + number + ".ico"; raises Overflow past 16 bits and a
-// ServiceFailure for an empty desktop path.
+// A heart icon file ("Plim" is the program's own name for these copies of
+// its heart icon): desktop + "\Plim" + number + ".ico"; raises Overflow
+// past 16 bits and a ServiceFailure for an empty desktop path.
 std::string HeartIconPath(std::string_view desktop, std::int32_t number);
 
 // Deletes the heart icon files from the desktop folder: files matching

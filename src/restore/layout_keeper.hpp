@@ -16,6 +16,9 @@
 
 namespace corvella {
 
+// The way back reports each problem as an outcome, not by skipping steps:
+// the RuntimeErrors of the services below are caught here, so that the
+// window and the command line can tell the user what went wrong.
 enum class SaveOutcome {
   Saved,
   KeptEarlier,  // a layout saved before and never restored stays

@@ -3,12 +3,13 @@
 #include <shlobj.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 
-#include "core/runtime_error.hpp"
+#include "core/last_error_win32.hpp"
 #include "core/scoped_handle_win32.hpp"
+#include "files/whole_file_win32.hpp"
 
 namespace corvella {
 namespace {
@@ -17,24 +18,18 @@ constexpr std::wstring_view kProgramFolder = L"\\Corvella";
 constexpr std::wstring_view kLayoutFile = L"\\layout.tsv";
 constexpr std::wstring_view kBackupFile = L"\\layout-restored.tsv";
 constexpr std::int64_t kLargestLayout = 16 * 1024 * 1024;
-constexpr DWORD kReplace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-
-[[noreturn]] void Fail(const char* what) {
-  throw RuntimeError(RuntimeErrorKind::ServiceFailure,
-                     std::string(what) + " (error " + std::to_string(::GetLastError()) + ")");
-}
 
 std::wstring LocalAppDataFolder() {
   std::array<wchar_t, MAX_PATH> path{};
   if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path.data()))) {
-    Fail("the system names no local application data folder");
+    ThrowServiceFailure("the system names no local application data folder");
   }
   return path.data();
 }
 
 void CreateFolder(const std::wstring& folder) {
   if (!::CreateDirectoryW(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
-    Fail("cannot create the layout folder");
+    ThrowLastError("cannot create the layout folder");
   }
 }
 
@@ -45,67 +40,9 @@ ScopedFile OpenForReading(const std::wstring& path) {
 
 std::int64_t FileSize(HANDLE file) {
   LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file, &size)) Fail("cannot measure the layout file");
+  if (!::GetFileSizeEx(file, &size)) ThrowLastError("cannot measure the layout file");
   return size.QuadPart;
 }
-
-std::string ReadWhole(HANDLE file, std::size_t size) {
-  std::string content(size, '\0');
-  for (std::size_t done = 0; done < size;) {
-    DWORD read = 0;
-    if (!::ReadFile(file, content.data() + done, static_cast<DWORD>(size - done), &read, nullptr)) {
-      Fail("cannot read the layout file");
-    }
-    if (read == 0) throw RuntimeError(RuntimeErrorKind::ServiceFailure, "the layout file shrank while it was read");
-    done += read;
-  }
-  return content;
-}
-
-void WriteWhole(HANDLE file, std::string_view content) {
-  while (!content.empty()) {
-    DWORD written = 0;
-    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(content.size(), MAXDWORD));
-    if (!::WriteFile(file, content.data(), chunk, &written, nullptr) || written == 0) {
-      Fail("cannot write the layout file");
-    }
-    content.remove_prefix(written);
-  }
-}
-
-void Flush(HANDLE file) {
-  if (!::FlushFileBuffers(file)) Fail("cannot flush the layout file");
-}
-
-void Replace(const std::wstring& from, const std::wstring& to) {
-  if (!::MoveFileExW(from.c_str(), to.c_str(), kReplace)) Fail("cannot replace a layout file");
-}
-
-// A new, empty file with a name of its own in the folder, removed again
-// unless it has been moved into place.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(const std::wstring& folder) {
-    std::array<wchar_t, MAX_PATH> name{};
-    if (::GetTempFileNameW(folder.c_str(), L"lay", 0, name.data()) == 0) Fail("cannot create a temporary file");
-    path_ = name.data();
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  ~TemporaryFile() {
-    if (!moved_) ::DeleteFileW(path_.c_str());
-  }
-
-  [[nodiscard]] const std::wstring& Path() const { return path_; }
-  void MoveTo(const std::wstring& target) {
-    Replace(path_, target);
-    moved_ = true;
-  }
-
- private:
-  std::wstring path_;
-  bool moved_ = false;
-};
 
 }  // namespace
 
@@ -119,7 +56,7 @@ Win32LayoutStorage Win32LayoutStorage::ForCurrentUser() {
 
 std::wstring Win32LayoutStorage::PathOf(std::wstring_view file) const {
   // Without its folder a name would land in the root of the current drive.
-  if (folder_.empty()) throw RuntimeError(RuntimeErrorKind::ServiceFailure, "no folder for the saved layout");
+  if (folder_.empty()) ThrowServiceFailure("no folder for the saved layout");
   return folder_ + std::wstring(file);
 }
 
@@ -128,27 +65,23 @@ std::optional<std::string> Win32LayoutStorage::Load() {
   if (!file) {
     const DWORD error = ::GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
-    Fail("cannot open the layout file");
+    ThrowLastError("cannot open the layout file");
   }
   const std::int64_t size = FileSize(file.Get());
-  if (size > kLargestLayout) throw RuntimeError(RuntimeErrorKind::ServiceFailure, "the layout file is too large");
-  return ReadWhole(file.Get(), static_cast<std::size_t>(size));
+  if (size > kLargestLayout) ThrowServiceFailure("the layout file is too large");
+  std::string content(static_cast<std::size_t>(size), '\0');
+  ReadExactly(file.Get(), std::span(reinterpret_cast<std::uint8_t*>(content.data()), content.size()),
+              "the layout file");
+  return content;
 }
 
 void Win32LayoutStorage::Save(std::string_view content) {
   const std::wstring target = PathOf(kLayoutFile);
   CreateFolder(folder_);
-  TemporaryFile temporary(folder_);
-  {
-    const ScopedFile file(::CreateFileW(temporary.Path().c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) Fail("cannot open a temporary file");
-    WriteWhole(file.Get(), content);
-    Flush(file.Get());
-  }
-  temporary.MoveTo(target);
+  ReplaceFileAtomically(folder_, target,
+                        std::span(reinterpret_cast<const std::uint8_t*>(content.data()), content.size()));
 }
 
-void Win32LayoutStorage::MarkRestored() { Replace(PathOf(kLayoutFile), PathOf(kBackupFile)); }
+void Win32LayoutStorage::MarkRestored() { MoveFileOver(PathOf(kLayoutFile), PathOf(kBackupFile)); }
 
 }  // namespace corvella

@@ -7,8 +7,9 @@
 #include <string>
 #include <utility>
 
-#include "core/runtime_error.hpp"
+#include "core/last_error_win32.hpp"
 #include "core/scoped_handle_win32.hpp"
+#include "core/window_handle_win32.hpp"
 
 namespace corvella {
 namespace {
@@ -24,28 +25,22 @@ using ScopedProcess = ScopedKernelObject;
 
 using VirtualAlloc2Function = PVOID(WINAPI*)(HANDLE, PVOID, SIZE_T, ULONG, ULONG, MEM_EXTENDED_PARAMETER*, ULONG);
 
-[[noreturn]] void Fail(const std::string& what) {
-  throw RuntimeError(RuntimeErrorKind::ServiceFailure, what + " (error " + std::to_string(::GetLastError()) + ")");
-}
-
-HWND ToHwnd(WindowHandle handle) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle)); }
-
 DWORD WindowProcessId(WindowHandle window) {
   DWORD process_id = 0;
   ::GetWindowThreadProcessId(ToHwnd(window), &process_id);
-  if (process_id == 0) Fail("no process owns window " + std::to_string(window));
+  if (process_id == 0) ThrowLastError("no process owns window " + std::to_string(window));
   return process_id;
 }
 
 ScopedProcess OpenWindowProcess(DWORD process_id) {
   ScopedProcess process(::OpenProcess(kProcessAccess, FALSE, process_id));
-  if (!process) Fail("cannot open process " + std::to_string(process_id));
+  if (!process) ThrowLastError("cannot open process " + std::to_string(process_id));
   return process;
 }
 
 bool IsWow64(HANDLE process) {
   BOOL wow64 = FALSE;
-  if (!::IsWow64Process(process, &wow64)) Fail("cannot tell a process's bitness");
+  if (!::IsWow64Process(process, &wow64)) ThrowLastError("cannot tell a process's bitness");
   return wow64 != FALSE;
 }
 
@@ -120,7 +115,7 @@ RemoteAllocation AllocateBelow2GB(HANDLE process, std::size_t bytes) {
   for (const std::uintptr_t hint : kLowAddressHints) {
     if (RemoteAllocation low = AllocateAt(process, bytes, hint); low.EndsBelow2GB(bytes)) return low;
   }
-  Fail("no room below 2 GB in the view's process");
+  ThrowLastError("no room below 2 GB in the view's process");
 }
 
 class Win32RemoteMemory final : public RemoteMemory {
@@ -139,7 +134,7 @@ class Win32RemoteMemory final : public RemoteMemory {
     SIZE_T written = 0;
     if (!::WriteProcessMemory(process_.Get(), At(offset, bytes.size()), bytes.data(), bytes.size(), &written) ||
         written != bytes.size()) {
-      Fail("cannot write to the view's process");
+      ThrowLastError("cannot write to the view's process");
     }
   }
 
@@ -147,7 +142,7 @@ class Win32RemoteMemory final : public RemoteMemory {
     SIZE_T read = 0;
     if (!::ReadProcessMemory(process_.Get(), At(offset, bytes.size()), bytes.data(), bytes.size(), &read) ||
         read != bytes.size()) {
-      Fail("cannot read from the view's process");
+      ThrowLastError("cannot read from the view's process");
     }
   }
 
@@ -156,7 +151,7 @@ class Win32RemoteMemory final : public RemoteMemory {
  private:
   void* At(std::size_t offset, std::size_t bytes) const {
     if (offset > size_ || bytes > size_ - offset) {
-      throw RuntimeError(RuntimeErrorKind::ServiceFailure, "outside the buffer in the view's process");
+      ThrowServiceFailure("outside the buffer in the view's process");
     }
     return reinterpret_cast<void*>(allocation_.Address() + offset);
   }

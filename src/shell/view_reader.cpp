@@ -42,8 +42,6 @@ const ItemRecordLayout& RecordLayoutFor(ProcessBitness bitness) {
   return bitness == ProcessBitness::Bits64 ? kItemRecord64 : kItemRecord32;
 }
 
-[[noreturn]] void Fail(const std::string& what) { throw RuntimeError(RuntimeErrorKind::ServiceFailure, what); }
-
 // One chunk in the buffer: the items' records, then their points, then
 // their text.
 class ChunkLayout {
@@ -95,7 +93,7 @@ std::vector<std::uint8_t> AskChunk(WindowSystem& windows, WindowHandle view, Rem
     SendPointingInto(windows, view, memory, list_view::kGetItemTextW, index, chunk.Record(i));
     if (with_places &&
         SendPointingInto(windows, view, memory, list_view::kGetItemPosition, index, chunk.Point(i)) == 0) {
-      Fail("the view has no position for item " + std::to_string(index));
+      ThrowServiceFailure("the view has no position for item " + std::to_string(index));
     }
   }
   memory.Read(0, bytes);
@@ -111,16 +109,17 @@ std::optional<std::string> ItemName(std::span<const std::uint8_t> chunk_bytes, s
   const std::uint64_t pointer =
       GetLittleEndian(chunk_bytes, chunk.Record(i) + record.text_pointer, record.text_pointer_width);
   if (pointer < chunk_address || pointer - chunk_address >= chunk_bytes.size()) {
-    Fail("the view moved item " + std::to_string(index) + "'s text out of the buffer");
+    ThrowServiceFailure("the view moved item " + std::to_string(index) + "'s text out of the buffer");
   }
   std::u16string name;
   for (std::size_t at = static_cast<std::size_t>(pointer - chunk_address);; at += 2) {
-    if (at + 2 > chunk_bytes.size()) Fail("item " + std::to_string(index) + "'s text does not end in the buffer");
+    if (at + 2 > chunk_bytes.size())
+      ThrowServiceFailure("item " + std::to_string(index) + "'s text does not end in the buffer");
     const auto unit = static_cast<char16_t>(GetLittleEndian(chunk_bytes, at, 2));
     if (unit == u'\0') break;
     name += unit;
   }
-  if (name.empty()) Fail("the view gave no name for item " + std::to_string(index));
+  if (name.empty()) ThrowServiceFailure("the view gave no name for item " + std::to_string(index));
   if (name.size() >= chunk.TextUnits() - 1) return std::nullopt;
   return Utf16ToUtf8(name);
 }
@@ -133,7 +132,7 @@ std::string ReadLongName(WindowSystem& windows, RemoteMemoryProvider& memory, Wi
   if (!room) room = memory.Open(view, chunk.Bytes());
   const std::vector<std::uint8_t> bytes = AskChunk(windows, view, *room, chunk, index, false);
   std::optional<std::string> name = ItemName(bytes, room->Address(), chunk, 0, index);
-  if (!name) Fail("item " + std::to_string(index) + "'s name is too long");
+  if (!name) ThrowServiceFailure("item " + std::to_string(index) + "'s name is too long");
   return std::move(*name);
 }
 
@@ -149,7 +148,7 @@ std::vector<std::string> ViewReader::ReadNames(WindowHandle view) {
 
 std::vector<ViewItem> ViewReader::Read(WindowHandle view, Parts parts) {
   const std::int32_t count = windows_.SendWindowMessage(view, list_view::kGetItemCount, 0, 0);
-  if (count < 0) Fail("the view reports " + std::to_string(count) + " items");
+  if (count < 0) ThrowServiceFailure("the view reports " + std::to_string(count) + " items");
   std::vector<ViewItem> items;
   if (count == 0) return items;
   items.reserve(static_cast<std::size_t>(count));

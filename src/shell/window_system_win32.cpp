@@ -1,22 +1,30 @@
 #include "shell/window_system_win32.hpp"
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <string>
 
-#include "core/runtime_error.hpp"
+#include "core/last_error_win32.hpp"
+#include "core/window_handle_win32.hpp"
 
 namespace corvella {
+
+// The portable copies of the SDK's values, so that a typo cannot reach the shell.
+static_assert(list_view::kGetItemCount == LVM_GETITEMCOUNT);
+static_assert(list_view::kSetItemPosition == LVM_SETITEMPOSITION);
+static_assert(list_view::kGetItemPosition == LVM_GETITEMPOSITION);
+static_assert(list_view::kSetItemPosition32 == LVM_SETITEMPOSITION32);
+static_assert(list_view::kGetItemTextW == LVM_GETITEMTEXTW);
+static_assert(list_view::kGetExtendedStyle == LVM_GETEXTENDEDLISTVIEWSTYLE);
+static_assert(list_view::kAutoArrangeStyle == LVS_AUTOARRANGE);
+static_assert(list_view::kSnapToGridStyle == LVS_EX_SNAPTOGRID);
+static_assert(window_message::kSetRedraw == WM_SETREDRAW);
+
 namespace {
 
-HWND ToHwnd(WindowHandle handle) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle)); }
-
-WindowHandle FromHwnd(HWND window) { return static_cast<WindowHandle>(reinterpret_cast<UINT_PTR>(window)); }
-
-[[noreturn]] void Fail(const char* what, WindowHandle window) {
-  throw RuntimeError(RuntimeErrorKind::ServiceFailure, std::string(what) + " window " + std::to_string(window) +
-                                                           " (error " + std::to_string(::GetLastError()) + ")");
-}
+std::string Described(WindowHandle window) { return "window " + std::to_string(window); }
 
 }  // namespace
 
@@ -35,36 +43,36 @@ std::int32_t Win32WindowSystem::SendWindowMessage(WindowHandle window, std::uint
   if (window == 0) return 0;
   const ULONGLONG now = ::GetTickCount64();
   if (!hung_.WorthSending(window, now)) {
-    throw RuntimeError(RuntimeErrorKind::ServiceFailure, "the window does not answer");
+    ThrowServiceFailure(Described(window) + " does not answer");
   }
   DWORD_PTR answer = 0;
   if (::SendMessageTimeoutA(ToHwnd(window), message, wparam, lparam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
                             HungWindows::kAnswerWithinMs, &answer) == 0) {
     hung_.TimedOut(window, ::GetTickCount64());
-    throw RuntimeError(RuntimeErrorKind::ServiceFailure, "the window did not answer in time");
+    ThrowServiceFailure(Described(window) + " did not answer in time");
   }
   hung_.Answered(window);
   return static_cast<std::int32_t>(answer);
 }
 
 void Win32WindowSystem::PostWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam) {
-  if (!::PostMessageW(ToHwnd(window), message, wparam, 0)) Fail("cannot post to", window);
+  if (!::PostMessageW(ToHwnd(window), message, wparam, 0)) ThrowLastError("cannot post to " + Described(window));
 }
 
 WindowSize Win32WindowSystem::ClientSize(WindowHandle window) {
   RECT client{};
-  if (!::GetClientRect(ToHwnd(window), &client)) Fail("cannot measure", window);
+  if (!::GetClientRect(ToHwnd(window), &client)) ThrowLastError("cannot measure " + Described(window));
   return WindowSize{client.right - client.left, client.bottom - client.top};
 }
 
 std::uint32_t Win32WindowSystem::WindowStyle(WindowHandle window) {
-  if (!::IsWindow(ToHwnd(window))) Fail("no such", window);
+  if (!::IsWindow(ToHwnd(window))) ThrowLastError("no such " + Described(window));
   return static_cast<std::uint32_t>(::GetWindowLongW(ToHwnd(window), GWL_STYLE));
 }
 
 void Win32WindowSystem::RepaintWindow(WindowHandle window) {
   if (!::RedrawWindow(ToHwnd(window), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN)) {
-    Fail("cannot repaint", window);
+    ThrowLastError("cannot repaint " + Described(window));
   }
 }
 

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -32,5 +34,46 @@ bool Contains(const std::wstring& text, const std::wstring& part);
 // Plim1.ico to Plim<last>.ico.
 std::vector<std::wstring> HeartFileNames(int last);
 std::vector<std::wstring> Sorted(std::vector<std::wstring> names);
+
+// Longer than two ticks of Corvella's 500 ms timer: time enough for a
+// message that should not come.
+inline constexpr std::chrono::milliseconds kQuietSpell(1200);
+
+// A point of the pictures the scenarios expect, worked out independently
+// of Corvella.
+struct Point {
+  int x;
+  int y;
+  bool operator==(const Point&) const = default;
+};
+// A position travels as y * 65536 + x; the list view reads x from the low
+// 16 bits and y from the high 16 bits, both signed, so a negative x
+// borrows one from y.
+std::int32_t Packed(Point point);
+// The heart for items 0 to 13, then columns of `rows` from x 400, y 30.
+std::vector<Point> HeartPicture(int items, int rows);
+// Slanted columns of `rows`: each item one row lower and 20 further right.
+std::vector<Point> ParallelogramPicture(int items, int rows);
+
+// Checking what the stand-in saw.
+bool IsCount(const LoggedMessage& entry, int answered);
+// The log from `first` on must be one count answered `items`, then one
+// position message per picture point, in item order, and nothing else.
+void ExpectOneArrangement(ScenarioRun& run, const StandInReport& report, std::size_t first, int items,
+                          const std::vector<Point>& picture);
+// Item i of the view shows where the picture put it.
+void ExpectShownAt(ScenarioRun& run, const StandInReport& report, const std::vector<Point>& picture, int items);
+// After an arrangement the log must stay as it is: no timer left running.
+StandInReport ExpectQuietAfterwards(ScenarioRun& run, const StandIn& desktop, std::size_t messages);
+// The bytes of the icon file Corvella carries as its HEART resource.
+std::string HeartIconBytes(const ScenarioRun& run);
+// Each of the named files in the desktop folder holds the heart icon's
+// bytes.
+void ExpectHeartFiles(ScenarioRun& run, const std::vector<std::wstring>& names);
+
+// Five items: answers yes and clicks the heart; nine heart icon files top
+// the desktop up to fourteen, and the timer draws the heart once the
+// desktop shows them. Returns the stand-in's report of it.
+StandInReport HeartFromFive(ScenarioRun& run, const StandIn& desktop, const CorvellaWindow& corvella);
 
 }  // namespace corvella::e2e

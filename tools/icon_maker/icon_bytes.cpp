@@ -1,17 +1,13 @@
 #include "icon_maker/icon_bytes.hpp"
 
+#include "core/little_endian.hpp"
+
 namespace corvella {
 namespace {
 
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  out.push_back(static_cast<std::uint8_t>(value));
-  out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
+void Put16(std::vector<std::uint8_t>& out, std::uint32_t value) { AppendLittleEndian(out, 2, value); }
 
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
-}
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) { AppendLittleEndian(out, 4, value); }
 
 }  // namespace
 

@@ -1,0 +1,19 @@
+// A failed Win32 call as the runtime's own error: a ServiceFailure that
+// names what failed and the system's error code for it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "core/runtime_error.hpp"
+
+namespace corvella {
+
+// Reads GetLastError first, before building the message can change it.
+[[noreturn]] inline void ThrowLastError(const std::string& what) {
+  const DWORD code = ::GetLastError();
+  throw RuntimeError(RuntimeErrorKind::ServiceFailure, what + " (error " + std::to_string(code) + ")");
+}
+
+}  // namespace corvella
