@@ -91,12 +91,6 @@ TEST_P(ViewReaderTest, RefusesAnyAnswerOutsideItsBufferAndFreesItUnlessAMessageM
       {"item gone while read",
        [](Scene& s) { s.desktop.SetItemCountSource(s.list, [calls = 0]() mutable { return ++calls == 1 ? 3 : 2; }); }},
       {"view hanging at a text message", [](Scene& s) { s.shell.FailMessage(kGetItemTextW, 1, true); }, 1},
-      {"view hanging at a long name",
-       [](Scene& s) {
-         s.desktop.Items(s.list)[1].name = std::string(1100, 'x');
-         s.shell.FailMessage(kGetItemTextW, 3, true);
-       },
-       1},
   };
   for (const Fault& fault : faults) {
     Scene scene(GetParam());
