@@ -44,8 +44,8 @@ class WayBack {
 
 // "元の配置に戻す" and, when the saved file tells, the time it was saved.
 std::string RestoreMenuCaption(const SavedLayoutSummary& summary);
-// What to tell the user after a restore; empty when all went well.
-std::string_view RestoreReport(RestoreOutcome outcome);
+// What to tell the user after a restore; empty when every saved item is back.
+std::string RestoreReport(const RestoreResult& result);
 // The exit code of "Corvella.exe /restore": 0 when the layout is back.
 int RestoreExitCode(RestoreOutcome outcome);
 

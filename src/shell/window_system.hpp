@@ -59,6 +59,11 @@ class WindowSystem {
   // with a RuntimeError, as does one that is gone.
   virtual std::int32_t SendWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam,
                                          std::int32_t lparam) = 0;
+  // Leaves a message in the window's queue without waiting, also for a
+  // window that does not answer now. It carries no pointer (lParam 0): the
+  // window may take it long after anything pointed at is gone. Raises a
+  // RuntimeError (ServiceFailure) when the window takes no message.
+  virtual void PostWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam) = 0;
   // Raises a RuntimeError (ServiceFailure) when the window has no client area to report.
   virtual WindowSize ClientSize(WindowHandle window) = 0;
   // The window's style bits; a RuntimeError for a window that is gone.

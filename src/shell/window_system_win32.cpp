@@ -56,6 +56,10 @@ std::int32_t Win32WindowSystem::SendWindowMessage(WindowHandle window, std::uint
   return static_cast<std::int32_t>(answer);
 }
 
+void Win32WindowSystem::PostWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam) {
+  if (!::PostMessageW(ToHwnd(window), message, wparam, 0)) ThrowLastError("cannot post to " + Described(window));
+}
+
 WindowSize Win32WindowSystem::ClientSize(WindowHandle window) {
   RECT client{};
   if (!::GetClientRect(ToHwnd(window), &client)) ThrowLastError("cannot measure " + Described(window));

@@ -30,6 +30,7 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,18 @@ struct FolderFile {
   std::uint64_t size = 0;
   bool operator==(const FolderFile&) const = default;
 };
+
+// The list-view messages whose lParam points into the view's process.
+bool CarriesPointer(UINT message) {
+  return message == LVM_GETITEMTEXTW || message == LVM_GETITEMPOSITION || message == LVM_SETITEMPOSITION32;
+}
+
+// Whether this process still holds the memory at the address.
+bool Committed(LPARAM address) {
+  MEMORY_BASIC_INFORMATION region{};
+  return ::VirtualQuery(reinterpret_cast<const void*>(address), &region, sizeof(region)) == sizeof(region) &&
+         region.State == MEM_COMMIT;
+}
 
 bool EndsWithIco(const std::wstring& name) {
   return name.size() > 4 && ::lstrcmpiW(name.c_str() + name.size() - 4, L".ico") == 0;
@@ -132,6 +145,9 @@ class DesktopStandIn {
   std::vector<std::wstring> pending_gone_;
   std::vector<LoggedMessage> log_;
   int busy_ = 0;
+  std::optional<StallRequest> stall_;
+  bool redraw_on_ = true;
+  std::vector<LoggedMessage> stale_pointers_;
 };
 
 bool DesktopStandIn::Create() {
@@ -267,6 +283,19 @@ LRESULT CALLBACK DesktopStandIn::ListViewSubclass(HWND window, UINT message, WPA
   // already busy with it is their own traffic and is not recorded.
   const bool from_outside = standin->busy_ == 0 && (::InSendMessageEx(nullptr) & ISMEX_SEND) != 0;
   const std::int64_t micros = from_outside ? standin->Micros() : 0;
+  if (from_outside && standin->stall_ && standin->stall_->message == message && standin->stall_->after-- == 0) {
+    ::Sleep(standin->stall_->millis);
+    standin->stall_.reset();
+  }
+  if (message == WM_SETREDRAW) {
+    standin->redraw_on_ = wparam != 0;
+  }
+  // A pointer into memory that the sender freed meanwhile would crash the view.
+  if (from_outside && CarriesPointer(message) && !Committed(lparam)) {
+    standin->stale_pointers_.push_back(
+        {message, static_cast<std::uint32_t>(wparam), static_cast<std::int32_t>(lparam), 0, micros});
+    return 0;
+  }
   ++standin->busy_;
   const LRESULT result = ::DefSubclassProc(window, message, wparam, lparam);
   --standin->busy_;
@@ -311,6 +340,13 @@ LRESULT DesktopStandIn::OnCopyData(const COPYDATASTRUCT& data) {
       std::memcpy(&millis, data.lpData, sizeof(millis));
       return ::PostMessageW(progman_, kHangMessage, millis, 0) ? 1 : 0;
     }
+    case StandInCommand::StallAt:
+      if (data.cbData != sizeof(StallRequest) || data.lpData == nullptr) {
+        return 0;
+      }
+      stall_.emplace();
+      std::memcpy(&*stall_, data.lpData, sizeof(StallRequest));
+      return 1;
     case StandInCommand::FollowFolder:
       FollowFolder();
       return 1;
@@ -424,6 +460,10 @@ bool DesktopStandIn::WriteReport(const std::wstring& path) {
   for (const LoggedMessage& entry : log_) {
     out << "message " << entry.message << ' ' << entry.wparam << ' ' << entry.lparam << ' ' << entry.result << ' '
         << entry.micros << '\n';
+  }
+  out << "redraw " << (redraw_on_ ? 1 : 0) << '\n';
+  for (const LoggedMessage& entry : stale_pointers_) {
+    out << "stale " << entry.message << ' ' << entry.wparam << ' ' << entry.lparam << '\n';
   }
   out << "end\n";
   return static_cast<bool>(out.flush());

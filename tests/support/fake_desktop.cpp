@@ -151,6 +151,11 @@ std::int32_t FakeDesktop::SendWindowMessage(WindowHandle window, std::uint32_t m
   return 0;
 }
 
+void FakeDesktop::PostWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam) {
+  Existing(window);
+  posted_.push_back(SentMessage{window, message, wparam, 0});
+}
+
 FakeDesktop::Window* FakeDesktop::Find(WindowHandle handle) {
   const auto it = std::find_if(windows_.begin(), windows_.end(), [&](const Window& w) { return w.handle == handle; });
   return it == windows_.end() ? nullptr : &*it;

@@ -76,9 +76,11 @@ class FakeDesktop final : public WindowSystem {
   WindowHandle AddWorkerWDesktop(std::int32_t item_count);
 
   [[nodiscard]] const std::vector<SentMessage>& messages() const { return messages_; }
+  [[nodiscard]] const std::vector<SentMessage>& posted_messages() const { return posted_; }
   // Clears the repaints with the messages they are counted against.
   void ClearMessages() {
     messages_.clear();
+    posted_.clear();
     repaints_.clear();
   }
   // The positions in 16 bits each, as LVM_SETITEMPOSITION sets them.
@@ -102,6 +104,7 @@ class FakeDesktop final : public WindowSystem {
   WindowHandle FindChildWindowByClass(WindowHandle parent, WindowHandle child_after, const char* class_name) override;
   std::int32_t SendWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam,
                                  std::int32_t lparam) override;
+  void PostWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam) override;
   // Both raise a RuntimeError for a handle the desktop does not hold, as
   // the window system does.
   WindowSize ClientSize(WindowHandle window) override;
@@ -132,6 +135,7 @@ class FakeDesktop final : public WindowSystem {
 
   std::vector<Window> windows_;
   std::vector<SentMessage> messages_;
+  std::vector<SentMessage> posted_;
   std::vector<Repaint> repaints_;
   WindowPoint work_area_origin_;
 };
