@@ -22,8 +22,12 @@ inline SentMessage MoveMessage(WindowHandle list, const Move& move) {
   return SentMessage{list, list_view::kSetItemPosition, static_cast<std::uint32_t>(move.index), packed};
 }
 
+// LVM_GETITEMSPACING with wParam FALSE: the icon view's spacing.
+inline SentMessage SpacingMessage(WindowHandle list) { return SentMessage{list, list_view::kGetItemSpacing, 0, 0}; }
+
+// An arrangement: the count, the question of the icon spacing, the moves.
 inline std::vector<SentMessage> CountThenMoves(WindowHandle list, const std::vector<Move>& moves) {
-  std::vector<SentMessage> expected{CountMessage(list)};
+  std::vector<SentMessage> expected{CountMessage(list), SpacingMessage(list)};
   for (const Move& move : moves) {
     expected.push_back(MoveMessage(list, move));
   }

@@ -102,9 +102,14 @@ class FailingLookups final : public WindowSystem {
   std::int32_t SendWindowMessage(WindowHandle w, std::uint32_t m, std::uint32_t wp, std::int32_t lp) override {
     return desktop_.SendWindowMessage(w, m, wp, lp);
   }
+  void PostWindowMessage(WindowHandle w, std::uint32_t m, std::uint32_t wp) override {
+    desktop_.PostWindowMessage(w, m, wp);
+  }
   WindowSize ClientSize(WindowHandle window) override { return desktop_.ClientSize(window); }
   std::uint32_t WindowStyle(WindowHandle window) override { return desktop_.WindowStyle(window); }
   void RepaintWindow(WindowHandle window) override { desktop_.RepaintWindow(window); }
+  WindowPoint PrimaryWorkAreaOrigin() override { return desktop_.PrimaryWorkAreaOrigin(); }
+  WindowPoint ScreenToClient(WindowHandle w, WindowPoint p) override { return desktop_.ScreenToClient(w, p); }
 
  private:
   FakeDesktop& desktop_;

@@ -102,14 +102,32 @@ TEST_F(Heart, RowsFrom546OnDoNotFitAndAreNotMoved) {
   DrawHeart(600, 600);
 
   const auto& messages = desktop_.messages();
-  // One count, fourteen points, grid items 14 to 559 (rows 0 to 545).
-  ASSERT_EQ(messages.size(), 1U + 14U + 546U);
+  // One count, the spacing, fourteen points, grid items 14 to 559 (rows 0 to 545).
+  ASSERT_EQ(messages.size(), 2U + 14U + 546U);
   EXPECT_EQ(messages.back(), MoveMessage(list_, {559, 400, 32730}));
   const auto positions = desktop_.Positions(list_);
   EXPECT_EQ(positions[559], (ItemPosition{400, 32730}));
   EXPECT_EQ(positions[560], (ItemPosition{0, 0}));
   EXPECT_EQ(arrangement_.lngY, 30 + 60 * 585);  // item 599: computed, then refused by the packing
   EXPECT_EQ(arrangement_.lngIndex, 600);
+}
+
+// Icons at 200 % (spacing 150), on a view whose client area starts at
+// (-300, -200), on a screen left of and above the main one.
+TEST_F(Heart, GrowsWithTheIconSpacingFromTheWorkAreasCorner) {
+  list_ = desktop_.AddShellDesktop(15);
+  desktop_.SetIconSpacing(list_, 150);
+  desktop_.SetClientOrigin(list_, {-300, -200});
+  arrangement_.lngRows = 8;
+  arrangement_.MoveIcons();
+
+  EXPECT_EQ(desktop_.messages()[1], SpacingMessage(list_));
+  const auto positions = desktop_.Positions(list_);
+  EXPECT_EQ(positions[0], (ItemPosition{700, 400}));
+  EXPECT_EQ(positions[7], (ItemPosition{700, 780}));
+  EXPECT_EQ(positions[14], (ItemPosition{1100, 260}));
+  EXPECT_EQ(arrangement_.sngScaleY, 2.0F);
+  EXPECT_EQ(arrangement_.lngX, 400);  // the grid's own, unscaled
 }
 
 TEST_F(Heart, SendsTheHeartEvenWhenNoDesktopViewIsFound) {

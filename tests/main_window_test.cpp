@@ -200,7 +200,7 @@ TEST_F(MainWindow, AHeartFromFiveItemsWaitsUntilMoreThanTwelveAreShown) {
   shown_files_ = 8;  // thirteen: the heart, with its last point still empty
   desktop_.ClearMessages();
   form_.AdvanceTime(kTick);
-  EXPECT_EQ(desktop_.messages().size(), 1U + 1U + 14U);
+  EXPECT_EQ(desktop_.messages().size(), 1U + 2U + 14U);
   EXPECT_FALSE(form_.Enabled(ControlId::Timer1));
 
   desktop_.ClearMessages();

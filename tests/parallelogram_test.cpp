@@ -3,6 +3,7 @@
 #include "arrange/desktop_arrangement.hpp"
 #include "arrangement_expectations.hpp"
 #include "fake_desktop.hpp"
+#include "fake_shell_desktop.hpp"
 
 namespace corvella::testing {
 namespace {
@@ -58,9 +59,9 @@ TEST_F(Parallelogram, ColumnHeightThree) {
 TEST_F(Parallelogram, NegativeColumnHeightGivesNegativeX) {
   Draw(10, -8);
   const auto& messages = desktop_.messages();
-  ASSERT_EQ(messages.size(), 11U);
-  EXPECT_EQ(messages[9], (SentMessage{list_, list_view::kSetItemPosition, 8, 982990}));
-  EXPECT_EQ(messages[10], MoveMessage(list_, {9, -30, 75}));
+  ASSERT_EQ(messages.size(), 12U);
+  EXPECT_EQ(messages[10], (SentMessage{list_, list_view::kSetItemPosition, 8, 982990}));
+  EXPECT_EQ(messages[11], MoveMessage(list_, {9, -30, 75}));
   EXPECT_EQ(desktop_.Positions(list_)[8], (ItemPosition{-50, 14}));  // x borrowed one from y
 }
 
@@ -88,9 +89,25 @@ TEST_F(Parallelogram, ZeroColumnHeightAtStartMovesEveryItemToZero) {
 TEST_F(Parallelogram, RowsFrom546OnDoNotFit) {
   Draw(600, 600);
   const auto& messages = desktop_.messages();
-  ASSERT_EQ(messages.size(), 1U + 546U);
+  ASSERT_EQ(messages.size(), 2U + 546U);
   EXPECT_EQ(messages.back(), MoveMessage(list_, {545, 30 + 20 * 545, 32715}));
   EXPECT_EQ(desktop_.Positions(list_)[546], (ItemPosition{0, 0}));
+}
+
+// A view that does not say its icon spacing in time keeps the classic size;
+// the taskbar on the left moves the picture right.
+TEST_F(Parallelogram, StartsInTheWorkAreaAndKeepsItsSizeWhenTheSpacingTimesOut) {
+  list_ = desktop_.AddShellDesktop(10);
+  desktop_.SetIconSpacing(list_, 150);
+  desktop_.SetWorkAreaOrigin({48, 0});
+  FakeViewProcess process{ProcessBitness::Bits32};
+  FakeShellDesktop shell{desktop_, process};
+  shell.FailMessage(list_view::kGetItemSpacing);
+  DesktopArrangement arrangement{shell};
+  arrangement.lngRows = 8;
+  arrangement.MoveIcons2();
+
+  EXPECT_EQ(desktop_.Positions(list_)[9], (ItemPosition{178, 75}));
 }
 
 TEST_F(Parallelogram, NoDesktopViewMovesNothing) {

@@ -37,7 +37,7 @@ TEST(SavedLayout, ReadsBackWhatItWrites) {
   ASSERT_TRUE(parsed.layout);
   EXPECT_EQ(*parsed.layout, Sample());
 
-  const SavedLayout empty{{1999, 1, 2, 3, 4, 5}, 800, 600, {}};
+  const SavedLayout empty{{2000, 2, 29, 3, 4, 5}, 800, 600, {}};
   EXPECT_EQ(ParseSavedLayout(FormatSavedLayout(empty)).layout, empty);
 }
 
@@ -68,6 +68,11 @@ TEST(SavedLayout, RejectsEveryKindOfDamageWhole) {
       {"header field missing", "corvella-layout 1\t2024-05-01 09:03:07\t1920\n", LayoutFault::BadHeader},
       {"header field extra", "corvella-layout 1\t2024-05-01 09:03:07\t1920\t1080\t1\n", LayoutFault::BadHeader},
       {"month 13", "corvella-layout 1\t2024-13-01 09:03:07\t1920\t1080\n", LayoutFault::BadHeader},
+      {"31 February", "corvella-layout 1\t2024-02-31 09:03:07\t1920\t1080\n", LayoutFault::BadHeader},
+      {"29 February, common year", "corvella-layout 1\t1900-02-29 09:03:07\t1920\t1080\n", LayoutFault::BadHeader},
+      {"31 April", "corvella-layout 1\t2024-04-31 09:03:07\t1920\t1080\n", LayoutFault::BadHeader},
+      {"year 0000", "corvella-layout 1\t0000-05-01 09:03:07\t1920\t1080\n", LayoutFault::BadHeader},
+      {"hour 24", "corvella-layout 1\t2024-05-01 24:00:00\t1920\t1080\n", LayoutFault::BadHeader},
       {"time without seconds", "corvella-layout 1\t2024-05-01 09:03\t1920\t1080\n", LayoutFault::BadHeader},
       {"negative width", "corvella-layout 1\t2024-05-01 09:03:07\t-1\t1080\n", LayoutFault::BadHeader},
       {"field missing", kHeader + "a\t1\t10\n", LayoutFault::WrongFieldCount},

@@ -11,6 +11,7 @@ namespace corvella::testing {
 namespace {
 
 constexpr std::uint32_t kSetRedraw = 0x000B;
+constexpr std::uint32_t kGetItemCount = 0x1004;
 constexpr std::uint32_t kSetItemPosition32 = 0x1031;
 
 class ViewRestorerTest : public ::testing::Test {
@@ -51,24 +52,38 @@ TEST_F(ViewRestorerTest, MovesThousandsOfItemsInChunks) {
   }
 }
 
-TEST_F(ViewRestorerTest, SwitchesRedrawBackOnAndRepaintsWhenAMessageFails) {
+// A move that timed out may still wait in the view: its buffer goes only
+// once the view has answered a later message, and the redraw comes back on
+// also when the view answers nothing more, posted.
+TEST_F(ViewRestorerTest, SwitchesRedrawBackOnAndKeepsTheBufferAMoveMayStillUse) {
+  using Messages = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
   struct Case {
     std::uint32_t message;
     std::size_t after;
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> sent;
+    bool view_hangs;
+    Messages sent;
+    std::size_t buffers_left;
   };
   const Case cases[] = {
-      {kSetItemPosition32, 1, {{kSetRedraw, 0}, {kSetItemPosition32, 0}, {kSetRedraw, 1}}},
-      {kSetRedraw, 0, {{kSetRedraw, 1}}},
+      {kSetItemPosition32,
+       1,
+       false,
+       {{kSetRedraw, 0}, {kSetItemPosition32, 0}, {kGetItemCount, 0}, {kSetRedraw, 1}},
+       0},
+      {kSetRedraw, 0, false, {{kSetRedraw, 1}}, 0},
+      {kSetItemPosition32, 1, true, {{kSetRedraw, 0}, {kSetItemPosition32, 0}}, 1},
   };
   for (const Case& c : cases) {
     desktop_.ClearMessages();
-    shell_.FailMessage(c.message, c.after);
+    shell_.FailMessage(c.message, c.after, c.view_hangs);
 
     EXPECT_THROW(restorer_.MoveItems(list_, std::vector<ItemMove>{{0, 1, 1}, {1, 2, 2}}), RuntimeError);
     EXPECT_EQ(Sent(), c.sent);
+    EXPECT_EQ(desktop_.posted_messages(),
+              (c.view_hangs ? std::vector<SentMessage>{{list_, kSetRedraw, 1, 0}} : std::vector<SentMessage>{}));
     EXPECT_TRUE(shell_.RedrawOn(list_));
     EXPECT_EQ(desktop_.repaints(), (std::vector<Repaint>{{list_, c.sent.size()}}));
+    EXPECT_EQ(process_.live_buffers(), c.buffers_left);
   }
 }
 

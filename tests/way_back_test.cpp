@@ -192,7 +192,7 @@ TEST_F(WayBackWindow, ADamagedOrMissingLayoutIsToldAndNothingMovesOrGoes) {
   form_.ChooseMenuCommand(MenuCommand::RestoreLayout);
 
   ASSERT_EQ(form_.ShownMessages().size(), 1U);
-  EXPECT_EQ(form_.ShownMessages()[0], RestoreReport(RestoreOutcome::Damaged));
+  EXPECT_EQ(form_.ShownMessages()[0], RestoreReport({RestoreOutcome::Damaged}));
   EXPECT_EQ(storage_.saved, "corvella-layout 2\n");
   EXPECT_EQ(Items(), heart);
   EXPECT_EQ(SetPosition32Messages(), 0U);
@@ -202,8 +202,50 @@ TEST_F(WayBackWindow, ADamagedOrMissingLayoutIsToldAndNothingMovesOrGoes) {
   form_.OpenSystemMenu();
   EXPECT_FALSE(form_.MenuItemOf(MenuCommand::RestoreLayout)->enabled);
   form_.ChooseMenuCommand(MenuCommand::RestoreLayout);
-  EXPECT_EQ(form_.ShownMessages().back(), RestoreReport(RestoreOutcome::NothingSaved));
+  EXPECT_EQ(form_.ShownMessages().back(), RestoreReport({RestoreOutcome::NothingSaved}));
   EXPECT_FALSE(form_.MenuItemOf(MenuCommand::RestoreLayout)->enabled);
+}
+
+// A restore with every, some or none of the saved items on the desktop: it
+// tells of those gone, and with none there it is no restore and the file stays.
+TEST_F(WayBackWindow, ARestoreTellsOfSavedItemsGoneAndPutsNothingBackWithoutOne) {
+  struct Case {
+    std::vector<ListItem> shown;
+    RestoreResult result;
+    std::string report;
+    int exit_code;
+    bool file_retired;
+  };
+  const std::string saved =
+      "corvella-layout 1\t2026-12-08 09:30:05\t1920\t1080\na\t1\t10\t20\nb\t1\t30\t40\nc\t1\t5\t6\n";
+  const std::string some_gone = "1 個のアイコンを元の配置に戻しました。2 個は、もうデスクトップにありません。";
+  const Case cases[] = {
+      {{{"c", 0, 0}, {"a", 0, 0}, {"b", 0, 0}}, {RestoreOutcome::Restored, 3, 0}, "", 0, true},
+      {{{"new", 0, 0}, {"b", 0, 0}}, {RestoreOutcome::Restored, 1, 2}, some_gone, 0, true},
+      {{{"new", 0, 0}},
+       {RestoreOutcome::NothingMatched, 0, 3},
+       "保存された配置のアイコンは、どれもデスクトップにありません。アイコンは動かしていません。"
+       "保存した配置は、そのまま残してあります。",
+       8,
+       false},
+  };
+  for (const Case& c : cases) {
+    storage_.saved = saved;
+    storage_.backup.reset();
+    Items() = c.shown;
+    const RestoreResult result = way_back_.Restore(scratch_.path().string());
+    EXPECT_EQ(result, c.result);
+    EXPECT_EQ(RestoreReport(result), c.report);
+    EXPECT_EQ(RestoreExitCode(result.outcome), c.exit_code);
+    EXPECT_EQ(storage_.saved.has_value(), !c.file_retired);
+    EXPECT_EQ(storage_.backup.has_value(), c.file_retired);
+  }
+
+  storage_.saved = saved;
+  Items() = {{"new", 0, 0}, {"b", 0, 0}};
+  StartAndAnswerYes();
+  form_.ChooseMenuCommand(MenuCommand::RestoreLayout);
+  EXPECT_EQ(form_.ShownMessages(), std::vector<std::string>{some_gone});
 }
 
 }  // namespace

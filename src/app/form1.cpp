@@ -245,7 +245,7 @@ void Form1::RestoreLayout() {
     const BusyCursor busy(form_);
     ResumeNext([&] { result = way_back_.Restore(strDesktop); });
   }
-  if (const std::string_view report = RestoreReport(result.outcome); !report.empty()) {
+  if (const std::string report = RestoreReport(result); !report.empty()) {
     ResumeNext([&] { form_.ShowMessage(report); });
   }
   ShowRestoreCommand();

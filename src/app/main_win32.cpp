@@ -66,10 +66,11 @@ int RestoreFromCommandLine(bool quiet) {
   Services services;
   std::string desktop;
   ResumeNext([&] { desktop = clsSystemFolder(services.folders).Desktop(); });
-  const RestoreOutcome outcome = services.way_back.Restore(desktop).outcome;
-  const std::string_view report = RestoreReport(outcome);
-  if (!quiet && !report.empty()) Tell(report, RestoreExitCode(outcome) == 0 ? MB_ICONINFORMATION : MB_ICONWARNING);
-  return RestoreExitCode(outcome);
+  const RestoreResult result = services.way_back.Restore(desktop);
+  const int exit_code = RestoreExitCode(result.outcome);
+  const std::string report = RestoreReport(result);
+  if (!quiet && !report.empty()) Tell(report, exit_code == 0 ? MB_ICONINFORMATION : MB_ICONWARNING);
+  return exit_code;
 }
 
 int RunWindow(HINSTANCE instance) {

@@ -35,6 +35,34 @@ std::string_view SaveFailureReason(SaveOutcome outcome) {
   return {};
 }
 
+std::string_view OutcomeReport(RestoreOutcome outcome) {
+  switch (outcome) {
+    case RestoreOutcome::Restored:
+      return {};
+    case RestoreOutcome::RestoredFileKept:
+      return "元の配置に戻しましたが、保存したファイルを layout-restored.tsv にできませんでした。"
+             "次に並べるときも、同じ配置を残します。";
+    case RestoreOutcome::NothingSaved:
+      return "保存された配置がありません。Corvella は、ハート型か平行四辺形型に並べる前にアイコンの配置を保存します。";
+    case RestoreOutcome::Unreadable:
+      return "保存された配置のファイル (%LOCALAPPDATA%\\Corvella\\layout.tsv) を読み込めませんでした。"
+             "アイコンは動かしていません。";
+    case RestoreOutcome::Damaged:
+      return "保存された配置のファイル (%LOCALAPPDATA%\\Corvella\\layout.tsv) が壊れているか、書き換えられています。"
+             "アイコンは動かしていません。このファイルを削除すると、次に並べるときに新しく保存します。";
+    case RestoreOutcome::NoDesktopView:
+      return "デスクトップのアイコン表示が見つかりませんでした。アイコンは動かしていません。";
+    case RestoreOutcome::ReadFailed:
+      return "デスクトップのアイコンを読み取れませんでした。アイコンは動かしていません。";
+    case RestoreOutcome::MoveFailed:
+      return "一部のアイコンを元に戻せませんでした。保存した配置は残してあるので、もう一度試せます。";
+    case RestoreOutcome::NothingMatched:
+      return "保存された配置のアイコンは、どれもデスクトップにありません。アイコンは動かしていません。"
+             "保存した配置は、そのまま残してあります。";
+  }
+  return {};
+}
+
 }  // namespace
 
 WayBack::WayBack(LayoutKeeper& keeper, WindowSystem& windows, FileServices& files, ResourceReader& resources,
@@ -92,29 +120,17 @@ std::string SaveFailureQuestion(SaveOutcome outcome, std::string_view location) 
          "\n\nこのまま並べると、元の配置に戻せません。それでも並べますか。";
 }
 
-std::string_view RestoreReport(RestoreOutcome outcome) {
-  switch (outcome) {
-    case RestoreOutcome::Restored:
-      return {};
-    case RestoreOutcome::RestoredFileKept:
-      return "元の配置に戻しましたが、保存したファイルを layout-restored.tsv にできませんでした。"
-             "次に並べるときも、同じ配置を残します。";
-    case RestoreOutcome::NothingSaved:
-      return "保存された配置がありません。Corvella は、ハート型か平行四辺形型に並べる前にアイコンの配置を保存します。";
-    case RestoreOutcome::Unreadable:
-      return "保存された配置のファイル (%LOCALAPPDATA%\\Corvella\\layout.tsv) を読み込めませんでした。"
-             "アイコンは動かしていません。";
-    case RestoreOutcome::Damaged:
-      return "保存された配置のファイル (%LOCALAPPDATA%\\Corvella\\layout.tsv) が壊れているか、書き換えられています。"
-             "アイコンは動かしていません。このファイルを削除すると、次に並べるときに新しく保存します。";
-    case RestoreOutcome::NoDesktopView:
-      return "デスクトップのアイコン表示が見つかりませんでした。アイコンは動かしていません。";
-    case RestoreOutcome::ReadFailed:
-      return "デスクトップのアイコンを読み取れませんでした。アイコンは動かしていません。";
-    case RestoreOutcome::MoveFailed:
-      return "一部のアイコンを元に戻せませんでした。保存した配置は残してあるので、もう一度試せます。";
+std::string RestoreReport(const RestoreResult& result) {
+  std::string report;
+  const bool back = result.outcome == RestoreOutcome::Restored || result.outcome == RestoreOutcome::RestoredFileKept;
+  if (back && result.skipped > 0) {
+    report = std::to_string(result.moved) + " 個のアイコンを元の配置に戻しました。" + std::to_string(result.skipped) +
+             " 個は、もうデスクトップにありません。";
   }
-  return {};
+  const std::string_view outcome = OutcomeReport(result.outcome);
+  if (!report.empty() && !outcome.empty()) report += "\n\n";
+  report += outcome;
+  return report;
 }
 
 int RestoreExitCode(RestoreOutcome outcome) {
@@ -134,6 +150,8 @@ int RestoreExitCode(RestoreOutcome outcome) {
       return 6;
     case RestoreOutcome::MoveFailed:
       return 7;
+    case RestoreOutcome::NothingMatched:
+      return 8;
   }
   return 1;
 }

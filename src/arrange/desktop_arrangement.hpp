@@ -21,6 +21,10 @@ class DesktopArrangement {
   // One LVM_SETITEMPOSITION to hWndList; the answer is not examined.
   void SetIconPosition(std::int32_t index, std::int32_t position);
 
+  // Both pictures grow with the view's icon spacing and start at the main
+  // screen's work area, measured after the count (picture_placement.hpp);
+  // lngX and lngY keep the grids' unscaled positions.
+  //
   // The heart: items 0 to 13 on its outline, the rest in columns of lngRows
   // to its right.
   void MoveIcons();
@@ -35,7 +39,7 @@ class DesktopArrangement {
   std::int32_t lngRows = 0;   // the column height: icons per column of both grids
   std::int32_t lngX = 0;      // the last grid position computed
   std::int32_t lngY = 0;
-  float sngScaleX = 0.0F;  // the heart's scale, always 1
+  float sngScaleX = 0.0F;  // the heart's scale: the pictures' scale at its last run
   float sngScaleY = 0.0F;
 
  private:

@@ -4,6 +4,7 @@
 
 #include "arrange/desktop_arrangement.hpp"
 #include "arrange/icon_position.hpp"
+#include "arrange/picture_placement.hpp"
 #include "core/arithmetic.hpp"
 #include "core/resume_next.hpp"
 
@@ -43,13 +44,16 @@ constexpr std::int32_t kGridPitch = 60;
 
 void DesktopArrangement::MoveIcons() {
   CountDesktopItems();
-  ResumeNext([&] { sngScaleX = 1.0F; });
-  ResumeNext([&] { sngScaleY = 1.0F; });
+  const PicturePlacement placement = MeasurePicturePlacement(windows_, hWndList);
+  ResumeNext([&] { sngScaleX = placement.scale; });
+  ResumeNext([&] { sngScaleY = placement.scale; });
 
   // Sent whatever the count: the view ignores an index it does not hold.
   std::int32_t item = 0;
   for (const HeartPoint& point : kHeartOutline) {
-    ResumeNext([&] { SetIconPosition(item, PackScaledIconPosition(point.x, point.y, sngScaleX, sngScaleY)); });
+    ResumeNext([&] {
+      SetIconPosition(item, PackScaledIconPosition(point.x, point.y, sngScaleX, sngScaleY, placement.origin));
+    });
     ++item;
   }
 
@@ -64,7 +68,9 @@ void DesktopArrangement::MoveIcons() {
     ResumeNext([&] {
       lngY = CheckedAdd(CheckedMul(IntMod(CheckedSub(lngIndex, kFirstGridItem), lngRows), kGridPitch), kGridTop);
     });
-    ResumeNext([&] { SetIconPosition(lngIndex, PackIconPosition(lngX, lngY)); });
+    ResumeNext([&] {
+      SetIconPosition(lngIndex, PackScaledIconPosition(lngX, lngY, placement.scale, placement.scale, placement.origin));
+    });
   }
 }
 

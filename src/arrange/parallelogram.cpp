@@ -2,6 +2,7 @@
 // lower and 20 pixels further right than the one above it.
 #include "arrange/desktop_arrangement.hpp"
 #include "arrange/icon_position.hpp"
+#include "arrange/picture_placement.hpp"
 #include "core/arithmetic.hpp"
 #include "core/resume_next.hpp"
 
@@ -18,6 +19,7 @@ constexpr std::int32_t kRowPitch = 60;
 
 void DesktopArrangement::MoveIcons2() {
   CountDesktopItems();
+  const PicturePlacement placement = MeasurePicturePlacement(windows_, hWndList);
 
   std::int32_t last = 0;
   if (!ResumeNext([&] { last = CheckedSub(lngCount, 1); })) {
@@ -30,7 +32,9 @@ void DesktopArrangement::MoveIcons2() {
       lngX = CheckedAdd(CheckedAdd(column_offset, slant), kLeft);
     });
     ResumeNext([&] { lngY = CheckedAdd(CheckedMul(IntMod(lngIndex, lngRows), kRowPitch), kTop); });
-    ResumeNext([&] { SetIconPosition(lngIndex, PackIconPosition(lngX, lngY)); });
+    ResumeNext([&] {
+      SetIconPosition(lngIndex, PackScaledIconPosition(lngX, lngY, placement.scale, placement.scale, placement.origin));
+    });
   }
 }
 

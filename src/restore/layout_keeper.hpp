@@ -41,7 +41,8 @@ enum class RestoreOutcome {
   Damaged,
   NoDesktopView,
   ReadFailed,
-  MoveFailed,  // some items may have moved; the file stays for another try
+  MoveFailed,      // some items may have moved; the file stays for another try
+  NothingMatched,  // no saved item is on the desktop: nothing moved, the file stays
 };
 
 struct RestoreResult {

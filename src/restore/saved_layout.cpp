@@ -20,9 +20,18 @@ constexpr std::size_t kHeaderFields = 4;
 constexpr std::size_t kItemFields = 4;
 constexpr std::size_t kTimeLength = 19;  // YYYY-MM-DD HH:MM:SS
 
+bool IsLeapYear(std::int32_t year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+
+std::int32_t DaysInMonth(std::int32_t year, std::int32_t month) {
+  constexpr std::array<std::int32_t, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && IsLeapYear(year) ? 29 : kDays[static_cast<std::size_t>(month - 1)];
+}
+
+// A moment the clock could have shown: no year 0, no 31 February, no hour 24.
 bool IsSound(const SavedTime& t) {
-  return t.year >= 0 && t.year <= 9999 && t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 && t.hour >= 0 &&
-         t.hour <= 23 && t.minute >= 0 && t.minute <= 59 && t.second >= 0 && t.second <= 59;
+  return t.year >= 1 && t.year <= 9999 && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
+         t.day <= DaysInMonth(t.year, t.month) && t.hour >= 0 && t.hour <= 23 && t.minute >= 0 && t.minute <= 59 &&
+         t.second >= 0 && t.second <= 59;
 }
 
 // Each character a name escapes, and the letter that follows the backslash.

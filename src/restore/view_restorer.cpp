@@ -31,9 +31,15 @@ class RedrawSwitch {
 
   void SwitchOff() { windows_.SendWindowMessage(view_, window_message::kSetRedraw, 0, 0); }
 
+  // Sent, so that the repaint comes after it; posted to a view that does not
+  // answer now, which then draws again as soon as it does.
   void SwitchOn() {
     switched_on_ = true;
-    windows_.SendWindowMessage(view_, window_message::kSetRedraw, 1, 0);
+    try {
+      windows_.SendWindowMessage(view_, window_message::kSetRedraw, 1, 0);
+    } catch (const RuntimeError&) {
+      windows_.PostWindowMessage(view_, window_message::kSetRedraw, 1);
+    }
     windows_.RepaintWindow(view_);
   }
 
@@ -63,8 +69,8 @@ void ViewRestorer::MoveItems(WindowHandle view, std::span<const ItemMove> moves)
     }
     memory->Write(0, points);
     for (std::size_t i = 0; i < chunk.size(); ++i) {
-      windows_.SendWindowMessage(view, list_view::kSetItemPosition32, static_cast<std::uint32_t>(chunk[i].index),
-                                 ParameterAddress(*memory, i * kPointBytes));
+      SendPointingInto(windows_, view, *memory, list_view::kSetItemPosition32,
+                       static_cast<std::uint32_t>(chunk[i].index), i * kPointBytes);
     }
   }
   redraw.SwitchOn();

@@ -16,8 +16,8 @@ class ViewRestorer {
   ViewRestorer(WindowSystem& windows, RemoteMemoryProvider& memory) : windows_(windows), memory_(memory) {}
 
   // Switches the view's redraw back on and repaints it once on every way
-  // out, also when a move fails; that failure then passes on as a
-  // RuntimeError. With no moves the view is left alone.
+  // out, also when a move fails or the view stops answering; that failure
+  // then passes on as a RuntimeError. With no moves the view is left alone.
   void MoveItems(WindowHandle view, std::span<const ItemMove> moves);
 
  private:

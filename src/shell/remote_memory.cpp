@@ -20,4 +20,19 @@ std::int32_t ParameterAddress(const RemoteMemory& memory, std::size_t offset) {
   return static_cast<std::int32_t>(start + offset);
 }
 
+std::int32_t SendPointingInto(WindowSystem& windows, WindowHandle view, RemoteMemory& memory, std::uint32_t message,
+                              std::uint32_t wparam, std::size_t offset) {
+  const std::int32_t lparam = ParameterAddress(memory, offset);
+  try {
+    return windows.SendWindowMessage(view, message, wparam, lparam);
+  } catch (const RuntimeError&) {
+    try {
+      windows.SendWindowMessage(view, list_view::kGetItemCount, 0, 0);
+    } catch (const RuntimeError&) {
+      memory.LeaveInProcess();
+    }
+    throw;
+  }
+}
+
 }  // namespace corvella

@@ -72,11 +72,13 @@ class RemoteAllocation {
   RemoteAllocation(const RemoteAllocation&) = delete;
   RemoteAllocation& operator=(const RemoteAllocation&) = delete;
   RemoteAllocation(RemoteAllocation&& other) noexcept
-      : process_(other.process_), address_(std::exchange(other.address_, nullptr)) {}
+      : process_(other.process_), address_(std::exchange(other.address_, nullptr)), left_(other.left_) {}
   RemoteAllocation& operator=(RemoteAllocation&&) = delete;
   ~RemoteAllocation() {
-    if (address_ != nullptr) ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (address_ != nullptr && !left_) ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
   }
+
+  void Leave() { left_ = true; }
 
   [[nodiscard]] std::uintptr_t Address() const { return reinterpret_cast<std::uintptr_t>(address_); }
   [[nodiscard]] bool EndsBelow2GB(std::size_t bytes) const {
@@ -86,6 +88,7 @@ class RemoteAllocation {
  private:
   HANDLE process_;
   void* address_;
+  bool left_ = false;
 };
 
 RemoteAllocation AllocateWithin2GB(HANDLE process, std::size_t bytes, VirtualAlloc2Function virtual_alloc2) {
@@ -142,6 +145,8 @@ class Win32RemoteMemory final : public RemoteMemory {
       ThrowLastError("cannot read from the view's process");
     }
   }
+
+  void LeaveInProcess() override { allocation_.Leave(); }
 
  private:
   void* At(std::size_t offset, std::size_t bytes) const {

@@ -1,6 +1,7 @@
 // Reads every item's display name and position from a list view in another
 // process: LVITEMW structures and POINTs in a buffer inside that process,
-// laid out for its bitness, a few hundred items per write and read.
+// laid out for its bitness, a few hundred items per write and read. A name
+// that fills the usual room is read again with room for 32,767 units.
 #pragma once
 
 #include <cstdint>
@@ -25,8 +26,9 @@ class ViewReader {
   ViewReader(WindowSystem& windows, RemoteMemoryProvider& memory) : windows_(windows), memory_(memory) {}
 
   // In index order. Raises a RuntimeError (ServiceFailure) when a message
-  // fails, an item has no position or no name, or the view's answer does not
-  // lie in the buffer: a name is never read from anywhere else.
+  // fails, an item has no position, no name or one longer than 32,767 units,
+  // or the view's answer does not lie in the buffer: a name is never read
+  // from anywhere else.
   std::vector<ViewItem> ReadItems(WindowHandle view);
   // The names alone, one message per item fewer, for a restore that needs
   // no positions.

@@ -17,6 +17,7 @@ inline constexpr std::uint32_t kGetItemCount = 0x1004;       // LVM_GETITEMCOUNT
 inline constexpr std::uint32_t kSetItemPosition = 0x100F;    // LVM_SETITEMPOSITION
 inline constexpr std::uint32_t kGetItemPosition = 0x1010;    // LVM_GETITEMPOSITION
 inline constexpr std::uint32_t kSetItemPosition32 = 0x1031;  // LVM_SETITEMPOSITION32
+inline constexpr std::uint32_t kGetItemSpacing = 0x1033;     // LVM_GETITEMSPACING
 inline constexpr std::uint32_t kGetItemTextW = 0x1073;       // LVM_GETITEMTEXTW
 inline constexpr std::uint32_t kGetExtendedStyle = 0x1037;   // LVM_GETEXTENDEDLISTVIEWSTYLE
 
@@ -35,6 +36,14 @@ struct WindowSize {
   std::int32_t height = 0;
 };
 
+// A point in pixels, on the screen or in a window's client area.
+struct WindowPoint {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+
+  bool operator==(const WindowPoint&) const = default;
+};
+
 class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
@@ -50,6 +59,11 @@ class WindowSystem {
   // with a RuntimeError, as does one that is gone.
   virtual std::int32_t SendWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam,
                                          std::int32_t lparam) = 0;
+  // Leaves a message in the window's queue without waiting, also for a
+  // window that does not answer now. It carries no pointer (lParam 0): the
+  // window may take it long after anything pointed at is gone. Raises a
+  // RuntimeError (ServiceFailure) when the window takes no message.
+  virtual void PostWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam) = 0;
   // Raises a RuntimeError (ServiceFailure) when the window has no client area to report.
   virtual WindowSize ClientSize(WindowHandle window) = 0;
   // The window's style bits; a RuntimeError for a window that is gone.
@@ -57,6 +71,12 @@ class WindowSystem {
   // Repaints the window and its children at once, background included.
   // Raises a RuntimeError (ServiceFailure) when the window cannot be redrawn.
   virtual void RepaintWindow(WindowHandle window) = 0;
+  // The top-left corner of the main screen's work area (the screen less the
+  // taskbar), in screen coordinates; a RuntimeError when it cannot be read.
+  virtual WindowPoint PrimaryWorkAreaOrigin() = 0;
+  // The screen point in the window's client coordinates, also for another
+  // process's window; a RuntimeError for a window that is gone.
+  virtual WindowPoint ScreenToClient(WindowHandle window, WindowPoint screen) = 0;
 };
 
 }  // namespace corvella

@@ -16,6 +16,7 @@ static_assert(list_view::kGetItemCount == LVM_GETITEMCOUNT);
 static_assert(list_view::kSetItemPosition == LVM_SETITEMPOSITION);
 static_assert(list_view::kGetItemPosition == LVM_GETITEMPOSITION);
 static_assert(list_view::kSetItemPosition32 == LVM_SETITEMPOSITION32);
+static_assert(list_view::kGetItemSpacing == LVM_GETITEMSPACING);
 static_assert(list_view::kGetItemTextW == LVM_GETITEMTEXTW);
 static_assert(list_view::kGetExtendedStyle == LVM_GETEXTENDEDLISTVIEWSTYLE);
 static_assert(list_view::kAutoArrangeStyle == LVS_AUTOARRANGE);
@@ -55,6 +56,10 @@ std::int32_t Win32WindowSystem::SendWindowMessage(WindowHandle window, std::uint
   return static_cast<std::int32_t>(answer);
 }
 
+void Win32WindowSystem::PostWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam) {
+  if (!::PostMessageW(ToHwnd(window), message, wparam, 0)) ThrowLastError("cannot post to " + Described(window));
+}
+
 WindowSize Win32WindowSystem::ClientSize(WindowHandle window) {
   RECT client{};
   if (!::GetClientRect(ToHwnd(window), &client)) ThrowLastError("cannot measure " + Described(window));
@@ -70,6 +75,23 @@ void Win32WindowSystem::RepaintWindow(WindowHandle window) {
   if (!::RedrawWindow(ToHwnd(window), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN)) {
     ThrowLastError("cannot repaint " + Described(window));
   }
+}
+
+// The main screen's top-left corner is (0, 0) by definition, so the point
+// names it; the fallback is there should no screen hold that point.
+WindowPoint Win32WindowSystem::PrimaryWorkAreaOrigin() {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!::GetMonitorInfoW(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    ThrowLastError("cannot read the main screen's work area");
+  }
+  return WindowPoint{monitor.rcWork.left, monitor.rcWork.top};
+}
+
+WindowPoint Win32WindowSystem::ScreenToClient(WindowHandle window, WindowPoint screen) {
+  POINT point{screen.x, screen.y};
+  if (!::ScreenToClient(ToHwnd(window), &point)) ThrowLastError("cannot map a point into " + Described(window));
+  return WindowPoint{point.x, point.y};
 }
 
 }  // namespace corvella

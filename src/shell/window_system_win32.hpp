@@ -13,9 +13,12 @@ class Win32WindowSystem final : public WindowSystem {
   WindowHandle FindChildWindowByClass(WindowHandle parent, WindowHandle child_after, const char* class_name) override;
   std::int32_t SendWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam,
                                  std::int32_t lparam) override;
+  void PostWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam) override;
   WindowSize ClientSize(WindowHandle window) override;
   std::uint32_t WindowStyle(WindowHandle window) override;
   void RepaintWindow(WindowHandle window) override;
+  WindowPoint PrimaryWorkAreaOrigin() override;
+  WindowPoint ScreenToClient(WindowHandle window, WindowPoint screen) override;
 
  private:
   HungWindows hung_;

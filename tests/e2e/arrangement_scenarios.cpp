@@ -62,6 +62,25 @@ void ClickArrow(const CorvellaWindow& corvella, bool lower) {
   Pause(milliseconds(150));
 }
 
+// A picture on a stand-in started with `options`: the classic one, placed.
+void ExpectPlacedPicture(ScenarioRun& run, const std::wstring& options, bool heart, int items,
+                         const Placement& placement) {
+  StandIn desktop(run.paths.standin, Arguments(items, options), run.paths.scratch);
+  CorvellaWindow corvella(run.paths, desktop);
+  AnswerYes(run, desktop, corvella);
+  ClickCentre(heart ? corvella.heart : corvella.parallelogram);
+  StandInReport report =
+      desktop.WaitFor([&](const StandInReport& r) { return PositionMessages(r) >= static_cast<std::size_t>(items); },
+                      "the picture with " + ToUtf8(options));
+  report = AfterTheSave(ExpectQuietAfterwards(run, desktop, report.log.size()));
+  run.Screenshot(heart ? "heart" : "parallelogram");
+  // After the save the heart button counts before the heart counts for itself.
+  const std::size_t first = heart ? 1 : 0;
+  const auto picture = heart ? HeartPicture(items, 8, placement) : ParallelogramPicture(items, 8, placement);
+  ExpectOneArrangement(run, report, first, items, picture);
+  ExpectShownAt(run, report, picture, items);
+}
+
 }  // namespace
 
 // The stand-in itself, driven by this driver as another process: it must
@@ -84,6 +103,7 @@ void StandInFollowsFolderAndRecords(ScenarioRun& run) {
   // The third message names an item the view does not hold.
   const std::vector<Point> moved = {{-20, 30}, {400, 30}, {460, 90}};
   ::SendMessageA(list, kGetItemCount, 0, 0);
+  ::SendMessageA(list, LVM_GETITEMSPACING, FALSE, 0);
   for (std::size_t i = 0; i < moved.size(); ++i) {
     ::SendMessageA(list, kSetItemPosition, i, Packed(moved[i]));
   }
@@ -275,6 +295,16 @@ void UsersOwnPlimSurvives(ScenarioRun& run) {
              "the parallelogram should delete Corvella's files and only those");
   run.Expect(ReadBytes(run.desktop + L"\\Plim1.ico", bytes) && bytes == own,
              "the user's Plim1.ico should survive the parallelogram");
+}
+
+void HeartAt200Percent(ScenarioRun& run) { ExpectPlacedPicture(run, L"--icon-size 64 --spacing 150", true, 20, {2}); }
+
+void ParallelogramAt150Percent(ScenarioRun& run) {
+  ExpectPlacedPicture(run, L"--icon-size 48 --spacing 113", false, 10, {1.5});
+}
+
+void HeartFromTheMainScreensCorner(ScenarioRun& run) {
+  ExpectPlacedPicture(run, L"--at -300 -200", true, 14, {1, {300, 200}});
 }
 
 }  // namespace corvella::e2e

@@ -23,5 +23,13 @@ void ColumnHeightFromSpinner(ScenarioRun& run);
 void WorkerWPlacement(ScenarioRun& run);
 // Plim files that are the user's survive the heart and the parallelogram.
 void UsersOwnPlimSurvives(ScenarioRun& run);
+// Icons at 200 % (spacing 150): the heart and its grid twice the size.
+void HeartAt200Percent(ScenarioRun& run);
+// Icons at 150 % (spacing 113): the parallelogram one and a half times the size.
+void ParallelogramAt150Percent(ScenarioRun& run);
+// The view starts on a screen left of and above the main one, at
+// (-300, -200): the heart starts at the main screen's corner, (300, 200)
+// in the view.
+void HeartFromTheMainScreensCorner(ScenarioRun& run);
 
 }  // namespace corvella::e2e

@@ -5,7 +5,7 @@
 // and records every message that another process sends to the list view.
 //
 //   desktop_standin.exe [--items N] [--workerw] [--frozen] [--autoarrange]
-//                       [--snaptogrid]
+//                       [--snaptogrid] [--icon-size N] [--spacing N] [--at X Y]
 //     --items N       placeholder items before the files (default 0)
 //     --workerw       the view lives under a top-level "WorkerW", as on
 //                     current Windows, and "Progman" stays empty
@@ -13,6 +13,11 @@
 //                     the driver asks the stand-in to follow it
 //     --autoarrange   the view arranges its icons by itself (LVS_AUTOARRANGE)
 //     --snaptogrid    the view snaps its icons to a grid (LVS_EX_SNAPTOGRID)
+//     --icon-size N   icons of N pixels (default 32), as at a bigger display
+//                     scale or with bigger desktop icons
+//     --spacing N     the view spaces its icons N by N (LVM_SETICONSPACING)
+//     --at X Y        the windows start at that point of the screen, as on a
+//                     screen left of or above the main one (default 0 0)
 #include <windows.h>
 // The shell and common-control headers need windows.h first.
 #include <commctrl.h>
@@ -25,6 +30,7 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +57,18 @@ struct FolderFile {
   bool operator==(const FolderFile&) const = default;
 };
 
+// The list-view messages whose lParam points into the view's process.
+bool CarriesPointer(UINT message) {
+  return message == LVM_GETITEMTEXTW || message == LVM_GETITEMPOSITION || message == LVM_SETITEMPOSITION32;
+}
+
+// Whether this process still holds the memory at the address.
+bool Committed(LPARAM address) {
+  MEMORY_BASIC_INFORMATION region{};
+  return ::VirtualQuery(reinterpret_cast<const void*>(address), &region, sizeof(region)) == sizeof(region) &&
+         region.State == MEM_COMMIT;
+}
+
 bool EndsWithIco(const std::wstring& name) {
   return name.size() > 4 && ::lstrcmpiW(name.c_str() + name.size() - 4, L".ico") == 0;
 }
@@ -61,6 +79,9 @@ struct StandInOptions {
   bool frozen = false;
   bool auto_arrange = false;
   bool snap_to_grid = false;
+  int icon_size = 32;
+  int spacing = 0;  // 0: the view's own
+  POINT at{0, 0};
 };
 
 class DesktopStandIn {
@@ -124,6 +145,9 @@ class DesktopStandIn {
   std::vector<std::wstring> pending_gone_;
   std::vector<LoggedMessage> log_;
   int busy_ = 0;
+  std::optional<StallRequest> stall_;
+  bool redraw_on_ = true;
+  std::vector<LoggedMessage> stale_pointers_;
 };
 
 bool DesktopStandIn::Create() {
@@ -145,16 +169,17 @@ bool DesktopStandIn::Create() {
   view.lpszClassName = L"SHELLDLL_DefView";
   ::RegisterClassExW(&view);
 
-  const int width = ::GetSystemMetrics(SM_CXSCREEN);
-  const int height = ::GetSystemMetrics(SM_CYSCREEN);
+  // Started further left or up, the windows still reach the screen's far edges.
+  const int width = ::GetSystemMetrics(SM_CXSCREEN) - options_.at.x;
+  const int height = ::GetSystemMetrics(SM_CYSCREEN) - options_.at.y;
   const DWORD style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
-  progman_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"Progman", L"Program Manager", style, 0, 0, width, height, nullptr,
-                               nullptr, instance_, this);
+  progman_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"Progman", L"Program Manager", style, options_.at.x, options_.at.y,
+                               width, height, nullptr, nullptr, instance_, this);
   HWND view_parent = progman_;
   if (options_.under_worker) {
     // Current Windows keeps an empty WorkerW beside the one holding the view.
-    view_parent = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"WorkerW", L"", style, 0, 0, width, height, nullptr, nullptr,
-                                    instance_, this);
+    view_parent = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"WorkerW", L"", style, options_.at.x, options_.at.y, width,
+                                    height, nullptr, nullptr, instance_, this);
     ::CreateWindowExW(WS_EX_TOOLWINDOW, L"WorkerW", L"", WS_POPUP, 0, 0, width, height, nullptr, nullptr, instance_,
                       this);
   }
@@ -175,10 +200,13 @@ bool DesktopStandIn::Create() {
   ListView_SetTextBkColor(list_, CLR_NONE);
   ListView_SetTextColor(list_, RGB(255, 255, 255));
 
-  images_ = ::ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 16, 16);
+  images_ = ::ImageList_Create(options_.icon_size, options_.icon_size, ILC_COLOR32 | ILC_MASK, 16, 16);
   placeholder_image_ = ::ImageList_AddIcon(images_, ::LoadIconW(nullptr, IDI_APPLICATION));
   file_image_ = ::ImageList_AddIcon(images_, ::LoadIconW(nullptr, IDI_WINLOGO));
   ListView_SetImageList(list_, images_, LVSIL_NORMAL);
+  if (options_.spacing > 0) {
+    ListView_SetIconSpacing(list_, options_.spacing, options_.spacing);
+  }
 
   for (int i = 1; i <= options_.placeholders; ++i) {
     AppendItem(L"Item " + std::to_wstring(i), placeholder_image_);
@@ -255,6 +283,19 @@ LRESULT CALLBACK DesktopStandIn::ListViewSubclass(HWND window, UINT message, WPA
   // already busy with it is their own traffic and is not recorded.
   const bool from_outside = standin->busy_ == 0 && (::InSendMessageEx(nullptr) & ISMEX_SEND) != 0;
   const std::int64_t micros = from_outside ? standin->Micros() : 0;
+  if (from_outside && standin->stall_ && standin->stall_->message == message && standin->stall_->after-- == 0) {
+    ::Sleep(standin->stall_->millis);
+    standin->stall_.reset();
+  }
+  if (message == WM_SETREDRAW) {
+    standin->redraw_on_ = wparam != 0;
+  }
+  // A pointer into memory that the sender freed meanwhile would crash the view.
+  if (from_outside && CarriesPointer(message) && !Committed(lparam)) {
+    standin->stale_pointers_.push_back(
+        {message, static_cast<std::uint32_t>(wparam), static_cast<std::int32_t>(lparam), 0, micros});
+    return 0;
+  }
   ++standin->busy_;
   const LRESULT result = ::DefSubclassProc(window, message, wparam, lparam);
   --standin->busy_;
@@ -299,6 +340,13 @@ LRESULT DesktopStandIn::OnCopyData(const COPYDATASTRUCT& data) {
       std::memcpy(&millis, data.lpData, sizeof(millis));
       return ::PostMessageW(progman_, kHangMessage, millis, 0) ? 1 : 0;
     }
+    case StandInCommand::StallAt:
+      if (data.cbData != sizeof(StallRequest) || data.lpData == nullptr) {
+        return 0;
+      }
+      stall_.emplace();
+      std::memcpy(&*stall_, data.lpData, sizeof(StallRequest));
+      return 1;
     case StandInCommand::FollowFolder:
       FollowFolder();
       return 1;
@@ -322,7 +370,8 @@ int DesktopStandIn::ImageForFile(const std::wstring& name) {
   }
   // Each icon file shows its own picture, as on the shell's desktop.
   const std::wstring path = folder_ + L"\\" + name;
-  auto icon = static_cast<HICON>(::LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 32, 32, LR_LOADFROMFILE));
+  auto icon = static_cast<HICON>(
+      ::LoadImageW(nullptr, path.c_str(), IMAGE_ICON, options_.icon_size, options_.icon_size, LR_LOADFROMFILE));
   if (icon == nullptr) {
     return file_image_;
   }
@@ -412,6 +461,10 @@ bool DesktopStandIn::WriteReport(const std::wstring& path) {
     out << "message " << entry.message << ' ' << entry.wparam << ' ' << entry.lparam << ' ' << entry.result << ' '
         << entry.micros << '\n';
   }
+  out << "redraw " << (redraw_on_ ? 1 : 0) << '\n';
+  for (const LoggedMessage& entry : stale_pointers_) {
+    out << "stale " << entry.message << ' ' << entry.wparam << ' ' << entry.lparam << '\n';
+  }
   out << "end\n";
   return static_cast<bool>(out.flush());
 }
@@ -435,6 +488,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
       options.auto_arrange = true;
     } else if (arg == L"--snaptogrid") {
       options.snap_to_grid = true;
+    } else if (arg == L"--icon-size" && i + 1 < count) {
+      options.icon_size = std::max(16, _wtoi(args[++i]));
+    } else if (arg == L"--spacing" && i + 1 < count) {
+      options.spacing = std::max(0, _wtoi(args[++i]));
+    } else if (arg == L"--at" && i + 2 < count) {
+      options.at = POINT{_wtoi(args[i + 1]), _wtoi(args[i + 2])};
+      i += 2;
     }
   }
   ::LocalFree(args);

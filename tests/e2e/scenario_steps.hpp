@@ -49,19 +49,26 @@ struct Point {
   int y;
   bool operator==(const Point&) const = default;
 };
+std::string Describe(const Point& point);
 // A position travels as y * 65536 + x; the list view reads x from the low
 // 16 bits and y from the high 16 bits, both signed, so a negative x
 // borrows one from y.
 std::int32_t Packed(Point point);
+// Bigger icons scale a picture; the work area's corner in the view starts it.
+struct Placement {
+  double scale = 1;
+  Point origin{0, 0};
+};
 // The heart for items 0 to 13, then columns of `rows` from x 400, y 30.
-std::vector<Point> HeartPicture(int items, int rows);
+std::vector<Point> HeartPicture(int items, int rows, const Placement& placement = {});
 // Slanted columns of `rows`: each item one row lower and 20 further right.
-std::vector<Point> ParallelogramPicture(int items, int rows);
+std::vector<Point> ParallelogramPicture(int items, int rows, const Placement& placement = {});
 
 // Checking what the stand-in saw.
 bool IsCount(const LoggedMessage& entry, int answered);
-// The log from `first` on must be one count answered `items`, then one
-// position message per picture point, in item order, and nothing else.
+// The log from `first` on must be one count answered `items`, the question
+// of the icon view's spacing, then one position message per picture point,
+// in item order, and nothing else.
 void ExpectOneArrangement(ScenarioRun& run, const StandInReport& report, std::size_t first, int items,
                           const std::vector<Point>& picture);
 // Item i of the view shows where the picture put it.

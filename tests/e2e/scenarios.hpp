@@ -87,10 +87,10 @@ void LongDesktopFolderPath(ScenarioRun& run);
 // Runs one scenario, prints its outcome and returns whether it passed.
 bool RunScenario(const Scenario& scenario, const SuitePaths& paths);
 
-// A short scripted tour (yes, heart, parallelogram) on a Wine virtual
-// desktop, with a screenshot of each stage and heart-readme.bmp, the heart
-// beside Corvella's window, for the run command on a machine without a
-// display.
+// A short scripted tour (yes, heart, parallelogram, then the heart on a
+// desktop at 200 %) on a Wine virtual desktop, with a screenshot of each
+// stage and heart-readme.bmp, the heart beside Corvella's window, for the
+// run command on a machine without a display.
 bool RunTour(const SuitePaths& paths);
 
 // The heart and the parallelogram over many items, Corvella against the

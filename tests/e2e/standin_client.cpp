@@ -72,6 +72,13 @@ void StandIn::Hang(std::chrono::milliseconds length) const {
   }
 }
 
+void StandIn::StallAt(std::uint32_t message, std::uint32_t after, std::chrono::milliseconds length) const {
+  const StallRequest stall{static_cast<std::uint32_t>(length.count()), message, after};
+  if (Command(progman_, StandInCommand::StallAt, "to stall", &stall, sizeof(stall)) != 1) {
+    throw ScenarioFailed("the desktop stand-in refused to stall");
+  }
+}
+
 void StandIn::FollowFolder() const {
   if (Command(progman_, StandInCommand::FollowFolder, "to follow the folder") != 1) {
     throw ScenarioFailed("the desktop stand-in did not start following the folder");

@@ -28,6 +28,9 @@ class StandIn {
   std::size_t LogSize() const;
   // The stand-in stops answering for that long once it has answered this.
   void Hang(std::chrono::milliseconds length) const;
+  // The view stops answering for that long when the message of that kind
+  // after `after` others reaches it.
+  void StallAt(std::uint32_t message, std::uint32_t after, std::chrono::milliseconds length) const;
   // A stand-in started with --frozen shows the folder's files from now on.
   void FollowFolder() const;
   // Polls the report until the condition holds; throws with the last

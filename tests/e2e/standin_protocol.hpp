@@ -30,6 +30,15 @@ enum class StandInCommand : ULONG_PTR {
   // Starts following the desktop folder, for a stand-in started with
   // --frozen: files written meanwhile then appear as one batch.
   FollowFolder = 5,
+  // lpData: a StallRequest. The list view stops answering for that long when
+  // that message reaches it from another process, before it handles it.
+  StallAt = 6,
+};
+
+struct StallRequest {
+  std::uint32_t millis = 0;
+  std::uint32_t message = 0;
+  std::uint32_t after = 0;  // messages of that kind to let pass first
 };
 
 // One message that reached the list view from another process.
@@ -55,6 +64,11 @@ struct StandInReport {
   std::uint32_t extended_style = 0;
   std::vector<ShownItem> items;
   std::vector<LoggedMessage> log;
+  // Whether the list view draws, as WM_SETREDRAW last left it.
+  bool redraw_on = false;
+  // Messages from another process whose lParam pointed at memory that the
+  // stand-in's process no longer held; the view did not handle them.
+  std::vector<LoggedMessage> stale_pointers;
 };
 
 inline std::string ToUtf8(const std::wstring& text) {
@@ -86,6 +100,8 @@ inline constexpr std::uint32_t kSetItemPosition = 0x100F;  // LVM_SETITEMPOSITIO
 //   style <window style> <extended list-view style>
 //   item <x> <y> <text>
 //   message <id> <wparam> <lparam> <result> <micros>
+//   redraw <0 or 1>
+//   stale <id> <wparam> <lparam>
 inline bool ReadStandInReport(const std::wstring& path, StandInReport& report) {
   std::ifstream in(path.c_str(), std::ios::binary);
   if (!in) {
@@ -110,6 +126,12 @@ inline bool ReadStandInReport(const std::wstring& path, StandInReport& report) {
       LoggedMessage entry;
       fields >> entry.message >> entry.wparam >> entry.lparam >> entry.result >> entry.micros;
       report.log.push_back(entry);
+    } else if (kind == "redraw") {
+      fields >> report.redraw_on;
+    } else if (kind == "stale") {
+      LoggedMessage entry;
+      fields >> entry.message >> entry.wparam >> entry.lparam;
+      report.stale_pointers.push_back(entry);
     } else if (kind == "end") {
       complete = true;
     }

@@ -1,6 +1,6 @@
 // The tour: yes, the heart and the parallelogram on a Wine virtual desktop,
-// a screenshot of each stage, and the README's picture of the heart beside
-// Corvella's window.
+// then the heart on a desktop at 200 %, a screenshot of each stage, and the
+// README's picture of the heart beside Corvella's window.
 #include <windows.h>
 
 #include <algorithm>
@@ -15,6 +15,7 @@ namespace corvella::e2e {
 namespace {
 
 using std::chrono::milliseconds;
+using std::chrono::seconds;
 
 // The README's picture: the heart on the desktop and Corvella's window
 // beside it, with a margin of desktop around both.
@@ -47,21 +48,38 @@ bool RunTour(const SuitePaths& paths) {
   // The tour runs on a Wine virtual desktop.
   RestPointerBeforeClicks(true);
   try {
-    StandIn desktop(paths.standin, Arguments(5), paths.scratch);
+    {
+      StandIn desktop(paths.standin, Arguments(5), paths.scratch);
+      CorvellaWindow corvella(paths, desktop);
+      Pause(milliseconds(500));
+      run.Screenshot("1-start");
+      AnswerYes(run, desktop, corvella);
+      run.Screenshot("2-yes");
+      HeartFromFive(run, desktop, corvella);
+      run.Screenshot("3-heart");
+      SaveReadmePicture(run, corvella);
+      desktop.ClearLog();
+      ClickCentre(corvella.parallelogram);
+      desktop.WaitFor([](const StandInReport& r) { return r.items.size() == 5 && PositionMessages(r) >= 5; },
+                      "the parallelogram");
+      Pause(milliseconds(300));
+      run.Screenshot("4-parallelogram");
+    }
+    // The same heart on a desktop at 200 %, beside the classic one.
+    StandIn desktop(paths.standin, Arguments(5, L"--icon-size 64 --spacing 150"), paths.scratch);
     CorvellaWindow corvella(paths, desktop);
-    Pause(milliseconds(500));
-    run.Screenshot("1-start");
+    // Out of the bigger heart's way, in the screen's bottom-right corner.
+    RECT frame{};
+    ::GetWindowRect(corvella.window, &frame);
+    ::SetWindowPos(corvella.window, nullptr, ::GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left) - 16,
+                   ::GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top) - 16, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     AnswerYes(run, desktop, corvella);
-    run.Screenshot("2-yes");
-    HeartFromFive(run, desktop, corvella);
-    run.Screenshot("3-heart");
-    SaveReadmePicture(run, corvella);
-    desktop.ClearLog();
-    ClickCentre(corvella.parallelogram);
-    desktop.WaitFor([](const StandInReport& r) { return r.items.size() == 5 && PositionMessages(r) >= 5; },
-                    "the parallelogram");
+    ClickCentre(corvella.heart);
+    desktop.WaitFor([](const StandInReport& r) { return r.items.size() == 14 && PositionMessages(r) >= 14; },
+                    "the heart at 200 %", seconds(15));
     Pause(milliseconds(300));
-    run.Screenshot("4-parallelogram");
+    run.Screenshot("5-heart-200");
   } catch (const ScenarioFailed& failed) {
     run.failures.emplace_back(failed.what());
   }

@@ -17,9 +17,11 @@
 namespace corvella::e2e {
 namespace {
 
+using std::chrono::milliseconds;
 using std::chrono::seconds;
 
 constexpr std::uint32_t kSetRedraw = WM_SETREDRAW;
+constexpr std::uint32_t kSetItemPosition32 = 0x1031;  // LVM_SETITEMPOSITION32
 const std::wstring kRestoreCaption = L"元の配置に戻す";
 constexpr DWORD kRestoreTakesMs = 30000;
 
@@ -165,9 +167,10 @@ DWORD RunCommandLine(const ScenarioRun& run, const std::wstring& arguments) {
   return corvella.ExitCode();
 }
 
-void ExpectRestoredFromCommandLine(ScenarioRun& run, const StandIn& desktop, const Places& wanted) {
+void ExpectRestoredFromCommandLine(ScenarioRun& run, const StandIn& desktop, const Places& wanted,
+                                   const wchar_t* arguments = L"/restore") {
   desktop.ClearLog();
-  const DWORD code = RunCommandLine(run, L"/restore");
+  const DWORD code = RunCommandLine(run, arguments);
   run.Expect(code == 0, "Corvella /restore should end with 0, not " + std::to_string(code));
   const StandInReport report = desktop.Report();
   ExpectAt(run, report, wanted, "after /restore");
@@ -306,7 +309,8 @@ void CommandLineRestoreCallsOffAWaitingHeart(ScenarioRun& run) {
 }
 
 // The heart's top-up copies go at the restore; of the user's files, those
-// still there go back and a new one stays where the desktop put it.
+// still there go back and a new one stays where the desktop put it. Quiet,
+// as a box would count the one gone.
 void RestoreWithFilesAddedAndRemoved(ScenarioRun& run) {
   for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt", L"d.txt"}) {
     WriteBytes(run.desktop + L"\\" + name, "text");
@@ -334,7 +338,7 @@ void RestoreWithFilesAddedAndRemoved(ScenarioRun& run) {
 
   start.erase("b.txt");
   start["e.txt"] = PlacesOf(arranged).at("e.txt");
-  ExpectRestoredFromCommandLine(run, desktop, start);
+  ExpectRestoredFromCommandLine(run, desktop, start, L"/restore /quiet");
   run.Expect(Sorted(FilesIn(run.desktop)) == Sorted({L"a.txt", L"c.txt", L"d.txt", L"e.txt"}),
              "the restore should delete the heart icon copies and only those");
   const StandInReport later =
@@ -416,6 +420,46 @@ void RestoreInto64BitDesktop(ScenarioRun& run) {
   ExpectRestoredFromCommandLine(run, desktop, PlacesOf(start));
 }
 
+// A desktop that stalls in the middle of a restore: Corvella gives up on
+// it, and yet its redraw comes back on and the move that waited there
+// finds its buffer; the layout stays saved for another try.
+void RestoreIntoAStallingDesktop(ScenarioRun& run) {
+  constexpr int kItems = 20;
+  constexpr milliseconds kStall(5000);
+  StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
+  Places start;
+  {
+    const CorvellaWindow corvella(run.paths, desktop);
+    start = PlacesOf(desktop.Report());
+    AnswerYes(run, desktop, corvella);
+    Arrange(desktop, corvella.heart, kItems, "the heart");
+    Exit(run, corvella);
+  }
+  desktop.StallAt(kSetItemPosition32, 5, kStall);
+  const DWORD code = RunCommandLine(run, L"/restore /quiet");
+  run.Expect(code == 7, "/restore /quiet into a stalling desktop should end with 7, not " + std::to_string(code));
+  Pause(kStall);
+  const StandInReport stalled = desktop.Report();
+  run.Expect(stalled.redraw_on, "the view's redraw should be on again once it answers");
+  run.Expect(stalled.stale_pointers.empty(), "the move that waited in the view should not point into freed memory");
+  ExpectRestoredFromCommandLine(run, desktop, start);
+}
+
+// A saved layout none of whose items is on the desktop any more puts
+// nothing back: no item moves, the exit code says so and the file stays.
+void RestoreWithNoSavedItemLeft(ScenarioRun& run) {
+  StandIn desktop(run.paths.standin, Arguments(5), run.paths.scratch);
+  const std::string saved = "corvella-layout 1\t2026-12-08 09:30:05\t1280\t800\nGone 1\t1\t10\t20\nGone 2\t1\t30\t40\n";
+  ::CreateDirectoryW(SavedLayoutFolder().c_str(), nullptr);
+  WriteBytes(SavedLayoutPath(), saved);
+  const Places before = PlacesOf(desktop.Report());
+
+  const DWORD code = RunCommandLine(run, L"/restore /quiet");
+  run.Expect(code == 8, "/restore /quiet with no saved item left should end with 8, not " + std::to_string(code));
+  run.Expect(SavedBytes() == saved && !FileExists(RestoredLayoutPath()), "layout.tsv should stay as it was");
+  ExpectAt(run, desktop.Report(), before, "after /restore /quiet");
+}
+
 }  // namespace
 
 std::vector<Scenario> WayBackScenarios() {
@@ -426,6 +470,8 @@ std::vector<Scenario> WayBackScenarios() {
       {"command_line_restore_calls_off_a_waiting_heart", CommandLineRestoreCallsOffAWaitingHeart},
       {"restore_with_files_added_and_removed", RestoreWithFilesAddedAndRemoved},
       {"damaged_layout_file", DamagedLayoutFile},
+      {"restore_into_a_stalling_desktop", RestoreIntoAStallingDesktop},
+      {"restore_with_no_saved_item_left", RestoreWithNoSavedItemLeft},
       {"restore_into_64bit_desktop", RestoreInto64BitDesktop, true},
   };
 }

@@ -23,7 +23,11 @@ constexpr WindowHandle kHandleStep = 0x10;
 
 WindowHandle FakeDesktop::AddWindow(const std::string& class_name, WindowHandle parent) {
   const WindowHandle handle = kFirstHandle + kHandleStep * static_cast<WindowHandle>(windows_.size());
-  windows_.push_back(Window{handle, class_name, parent, false, {}, {}, 0, 0, {}});
+  Window window;
+  window.handle = handle;
+  window.class_name = class_name;
+  window.parent = parent;
+  windows_.push_back(std::move(window));
   return handle;
 }
 
@@ -78,6 +82,17 @@ void FakeDesktop::SetClientSize(WindowHandle window, WindowSize size) { Existing
 
 WindowSize FakeDesktop::ClientSize(WindowHandle window) { return Existing(window).size; }
 
+void FakeDesktop::SetIconSpacing(WindowHandle list_view, std::uint32_t answer) {
+  Existing(list_view).icon_spacing = answer;
+}
+
+void FakeDesktop::SetClientOrigin(WindowHandle window, WindowPoint screen) { Existing(window).client_origin = screen; }
+
+WindowPoint FakeDesktop::ScreenToClient(WindowHandle window, WindowPoint screen) {
+  const WindowPoint origin = Existing(window).client_origin;
+  return WindowPoint{screen.x - origin.x, screen.y - origin.y};
+}
+
 void FakeDesktop::SetStyles(WindowHandle window, std::uint32_t style, std::uint32_t extended_style) {
   Window& target = Existing(window);
   target.style = style;
@@ -119,6 +134,9 @@ std::int32_t FakeDesktop::SendWindowMessage(WindowHandle window, std::uint32_t m
   if (message == list_view::kGetItemCount) {
     return static_cast<std::int32_t>(target->items.size());
   }
+  if (message == list_view::kGetItemSpacing) {
+    return static_cast<std::int32_t>(target->icon_spacing);
+  }
   if (message == list_view::kGetExtendedStyle) {
     return static_cast<std::int32_t>(target->extended_style);
   }
@@ -131,6 +149,11 @@ std::int32_t FakeDesktop::SendWindowMessage(WindowHandle window, std::uint32_t m
     return 1;
   }
   return 0;
+}
+
+void FakeDesktop::PostWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam) {
+  Existing(window);
+  posted_.push_back(SentMessage{window, message, wparam, 0});
 }
 
 FakeDesktop::Window* FakeDesktop::Find(WindowHandle handle) {

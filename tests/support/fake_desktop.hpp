@@ -76,9 +76,11 @@ class FakeDesktop final : public WindowSystem {
   WindowHandle AddWorkerWDesktop(std::int32_t item_count);
 
   [[nodiscard]] const std::vector<SentMessage>& messages() const { return messages_; }
+  [[nodiscard]] const std::vector<SentMessage>& posted_messages() const { return posted_; }
   // Clears the repaints with the messages they are counted against.
   void ClearMessages() {
     messages_.clear();
+    posted_.clear();
     repaints_.clear();
   }
   // The positions in 16 bits each, as LVM_SETITEMPOSITION sets them.
@@ -87,6 +89,13 @@ class FakeDesktop final : public WindowSystem {
   // The list view's items in index order, to name and place them.
   [[nodiscard]] std::vector<ListItem>& Items(WindowHandle list_view);
   void SetClientSize(WindowHandle window, WindowSize size);
+  // A list view answers LVM_GETITEMSPACING with cy * 65536 + cx; 75 by 75,
+  // the classic spacing of 32-pixel icons, unless set.
+  void SetIconSpacing(WindowHandle list_view, std::uint32_t answer);
+  // Where the window's client (0, 0) lies on the screen, and the top-left
+  // corner of the main screen's work area; both (0, 0) unless set.
+  void SetClientOrigin(WindowHandle window, WindowPoint screen);
+  void SetWorkAreaOrigin(WindowPoint screen) { work_area_origin_ = screen; }
   // The window's style and, for a list view, its extended style.
   void SetStyles(WindowHandle window, std::uint32_t style, std::uint32_t extended_style);
   [[nodiscard]] const std::vector<Repaint>& repaints() const { return repaints_; }
@@ -95,23 +104,29 @@ class FakeDesktop final : public WindowSystem {
   WindowHandle FindChildWindowByClass(WindowHandle parent, WindowHandle child_after, const char* class_name) override;
   std::int32_t SendWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam,
                                  std::int32_t lparam) override;
+  void PostWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam) override;
   // Both raise a RuntimeError for a handle the desktop does not hold, as
   // the window system does.
   WindowSize ClientSize(WindowHandle window) override;
   std::uint32_t WindowStyle(WindowHandle window) override;
   void RepaintWindow(WindowHandle window) override;
+  WindowPoint PrimaryWorkAreaOrigin() override { return work_area_origin_; }
+  // A RuntimeError for a handle the desktop does not hold, 0 included.
+  WindowPoint ScreenToClient(WindowHandle window, WindowPoint screen) override;
 
  private:
   struct Window {
-    WindowHandle handle;
+    WindowHandle handle = 0;
     std::string class_name;
-    WindowHandle parent;
+    WindowHandle parent = 0;
     bool is_list_view = false;
     std::vector<ListItem> items;
     WindowSize size;
     std::uint32_t style = 0;
     std::uint32_t extended_style = 0;
     std::function<std::int32_t()> item_count_source;
+    std::uint32_t icon_spacing = 75 * 65536 + 75;
+    WindowPoint client_origin;
   };
 
   Window* Find(WindowHandle handle);
@@ -120,7 +135,9 @@ class FakeDesktop final : public WindowSystem {
 
   std::vector<Window> windows_;
   std::vector<SentMessage> messages_;
+  std::vector<SentMessage> posted_;
   std::vector<Repaint> repaints_;
+  WindowPoint work_area_origin_;
 };
 
 }  // namespace corvella::testing

@@ -45,19 +45,17 @@ WindowHandle FakeShellDesktop::FindChildWindowByClass(WindowHandle parent, Windo
 std::int32_t FakeShellDesktop::SendWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam,
                                                  std::int32_t lparam) {
   if (failure_ && failure_->message == message && failure_->after-- == 0) {
+    hung_ = failure_->hangs;
     failure_.reset();
     throw RuntimeError(RuntimeErrorKind::ServiceFailure, "the view did not answer");
   }
+  if (hung_) throw RuntimeError(RuntimeErrorKind::ServiceFailure, "the view does not answer");
   const std::int32_t answer = desktop_.SendWindowMessage(window, message, wparam, lparam);
   if (!desktop_.IsListView(window)) return answer;
   std::vector<ListItem>& items = desktop_.Items(window);
   switch (message) {
     case kSetRedraw:
-      if (wparam == 0) {
-        redraw_off_.insert(window);
-      } else {
-        redraw_off_.erase(window);
-      }
+      SetRedraw(window, wparam);
       return 0;
     case kGetItemTextW:
       return GetItemText(items, wparam, lparam);
@@ -70,6 +68,11 @@ std::int32_t FakeShellDesktop::SendWindowMessage(WindowHandle window, std::uint3
   }
 }
 
+void FakeShellDesktop::PostWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam) {
+  desktop_.PostWindowMessage(window, message, wparam);
+  if (message == kSetRedraw && desktop_.IsListView(window)) SetRedraw(window, wparam);
+}
+
 WindowSize FakeShellDesktop::ClientSize(WindowHandle window) { return desktop_.ClientSize(window); }
 
 std::uint32_t FakeShellDesktop::WindowStyle(WindowHandle window) { return desktop_.WindowStyle(window); }
@@ -79,6 +82,14 @@ void FakeShellDesktop::RepaintWindow(WindowHandle window) { desktop_.RepaintWind
 std::uint64_t FakeShellDesktop::Reach(std::int32_t lparam) const {
   return process_.bitness() == ProcessBitness::Bits64 ? static_cast<std::uint64_t>(static_cast<std::int64_t>(lparam))
                                                       : static_cast<std::uint32_t>(lparam);
+}
+
+void FakeShellDesktop::SetRedraw(WindowHandle window, std::uint32_t on) {
+  if (on == 0) {
+    redraw_off_.insert(window);
+  } else {
+    redraw_off_.erase(window);
+  }
 }
 
 std::int32_t FakeShellDesktop::GetItemText(std::vector<ListItem>& items, std::uint32_t index, std::int32_t lparam) {

@@ -14,7 +14,9 @@ class FakeRemoteMemory final : public RemoteMemory {
       : process_(process), address_(address), size_(size) {}
   FakeRemoteMemory(const FakeRemoteMemory&) = delete;
   FakeRemoteMemory& operator=(const FakeRemoteMemory&) = delete;
-  ~FakeRemoteMemory() override { process_.Free(address_); }
+  ~FakeRemoteMemory() override {
+    if (!left_) process_.Free(address_);
+  }
 
   [[nodiscard]] ProcessBitness Bitness() const override { return process_.bitness(); }
   [[nodiscard]] std::uint32_t Address() const override { return static_cast<std::uint32_t>(address_); }
@@ -26,6 +28,7 @@ class FakeRemoteMemory final : public RemoteMemory {
   void Read(std::size_t offset, std::span<std::uint8_t> bytes) override {
     if (!bytes.empty()) std::memcpy(bytes.data(), Range(offset, bytes.size()).data(), bytes.size());
   }
+  void LeaveInProcess() override { left_ = true; }
 
  private:
   std::span<std::uint8_t> Range(std::size_t offset, std::size_t size) {
@@ -38,6 +41,7 @@ class FakeRemoteMemory final : public RemoteMemory {
   FakeViewProcess& process_;
   std::uint64_t address_;
   std::size_t size_;
+  bool left_ = false;
 };
 
 std::unique_ptr<RemoteMemory> FakeViewProcess::Open(WindowHandle, std::size_t bytes) {

@@ -27,6 +27,7 @@ class FakeViewProcess final : public RemoteMemoryProvider {
   // process would crash, so the test fails (std::out_of_range).
   std::span<std::uint8_t> At(std::uint64_t address, std::size_t size);
 
+  // Those not freed yet, and those left in the process.
   [[nodiscard]] std::size_t live_buffers() const { return buffers_.size(); }
   // What the last buffer freed held at the end.
   [[nodiscard]] const std::vector<std::uint8_t>& last_freed() const { return last_freed_; }
