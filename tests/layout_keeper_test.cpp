@@ -42,11 +42,11 @@ const std::string kOwnLayoutText =
 TEST(LayoutKeeper, KeepsTheFirstLayoutAcrossStartsUntilItIsRestored) {
   Scene scene;
   scene.Show(kOwnLayout);
-  EXPECT_EQ(scene.keeper.SaveOnStart(scene.list, kFirstStart), SaveOutcome::Saved);
+  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.list, kFirstStart), SaveOutcome::Saved);
   EXPECT_EQ(scene.storage.saved, kOwnLayoutText);
 
   scene.Show({{"a", 0, 0}, {"b", 1, 1}, {"a", 2, 2}});  // a heart from this run
-  EXPECT_EQ(scene.keeper.SaveOnStart(scene.list, kSecondStart), SaveOutcome::KeptEarlier);
+  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.list, kSecondStart), SaveOutcome::KeptEarlier);
   EXPECT_EQ(scene.storage.saved, kOwnLayoutText);
   EXPECT_EQ(scene.keeper.Summary(), (SavedLayoutSummary{true, "2024-05-01 09:03:07"}));
 
@@ -56,7 +56,7 @@ TEST(LayoutKeeper, KeepsTheFirstLayoutAcrossStartsUntilItIsRestored) {
   EXPECT_EQ(scene.storage.backup, kOwnLayoutText);
   EXPECT_EQ(scene.keeper.Summary(), SavedLayoutSummary{});
 
-  EXPECT_EQ(scene.keeper.SaveOnStart(scene.list, kSecondStart), SaveOutcome::Saved);
+  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.list, kSecondStart), SaveOutcome::Saved);
   EXPECT_NE(scene.storage.saved->find("2024-05-02 08:00:00"), std::string::npos);
 }
 
@@ -102,7 +102,7 @@ TEST(LayoutKeeper, AFailedRestoreLeavesTheFileAsItWasAndMovesNothingBeforeItCan)
   }
 }
 
-TEST(LayoutKeeper, SavesNothingWhenItCannotReadTheViewOrTheFileThere) {
+TEST(LayoutKeeper, SavesNothingWhenItCannotReadTheViewOrTheFileThereAndNeverReplacesThatFile) {
   struct Case {
     const char* what;
     std::function<void(Scene&)> setup;
@@ -110,6 +110,7 @@ TEST(LayoutKeeper, SavesNothingWhenItCannotReadTheViewOrTheFileThere) {
   };
   const Case cases[] = {
       {"file unreadable", [](Scene& s) { s.storage.fail_load = true; }, SaveOutcome::Unreadable},
+      {"file of version 2", [](Scene& s) { s.storage.saved = "corvella-layout 2\n"; }, SaveOutcome::Damaged},
       {"no view", [](Scene& s) { s.list = 0; }, SaveOutcome::NoDesktopView},
       {"read fails", [](Scene& s) { s.shell.FailMessage(kGetItemTextW, 2); }, SaveOutcome::ReadFailed},
       {"write fails", [](Scene& s) { s.storage.fail_save = true; }, SaveOutcome::WriteFailed},
@@ -118,8 +119,9 @@ TEST(LayoutKeeper, SavesNothingWhenItCannotReadTheViewOrTheFileThere) {
     Scene scene;
     scene.Show(kOwnLayout);
     c.setup(scene);
-    EXPECT_EQ(scene.keeper.SaveOnStart(scene.list, kFirstStart), c.outcome) << c.what;
-    EXPECT_EQ(scene.storage.saved, std::nullopt) << c.what;
+    const std::optional<std::string> before = scene.storage.saved;
+    EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.list, kFirstStart), c.outcome) << c.what;
+    EXPECT_EQ(scene.storage.saved, before) << c.what;
   }
 }
 

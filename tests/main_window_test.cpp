@@ -24,13 +24,16 @@ constexpr std::int32_t kTick = 500;
 
 // The program on a headless window, a scratch desktop folder and an
 // in-memory shell whose desktop shows some icons of its own plus the files
-// of the desktop folder, once the test lets the shell catch up.
+// of the desktop folder, once the test lets the shell catch up. An earlier
+// run's layout waits to be restored, so that the arrangements save none and
+// send the view only their own messages.
 class MainWindow : public ::testing::Test {
  protected:
   MainWindow() {
     folders_.special_folders[0] = scratch_.path().u16string();
     list_ = desktop_.AddShellDesktop(0);
     desktop_.SetItemCountSource(list_, [this] { return own_icons_ + shown_files_; });
+    storage_.saved = "corvella-layout 1\t2026-12-07 18:00:00\t1920\t1080\nitem\t1\t10\t20\n";
   }
 
   void Start() {
@@ -79,7 +82,8 @@ class MainWindow : public ::testing::Test {
   FakeViewProcess view_process_{ProcessBitness::Bits32};
   FakeShellDesktop shell_{desktop_, view_process_};
   LayoutKeeper keeper_{storage_, shell_, view_process_};
-  WayBack way_back_{keeper_, shell_, files_, resources_, [](int) {}, [] { return SavedTime{2026, 12, 8, 9, 30, 0}; }};
+  WayBack way_back_{keeper_, shell_, files_, resources_, [](int) {}, [] { return SavedTime{2026, 12, 8, 9, 30, 0}; },
+                    [] {}};
   HeadlessForm form_{MainWindowLayout()};
   Form1 form1_{form_, desktop_, files_, resources_, folders_, way_back_};
 };

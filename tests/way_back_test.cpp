@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,12 +25,13 @@ namespace corvella::testing {
 namespace {
 
 constexpr std::int32_t kTick = 500;
+constexpr std::uint32_t kGetItemTextW = 0x1073;
 
 // The window over a desktop of named items, with the way back through a
-// 64-bit view process and a layout kept in memory.
-class WayBackWindow : public ::testing::Test {
- protected:
-  WayBackWindow() {
+// 64-bit view process and a layout kept in memory. A restore's notice to
+// every open window reaches this one.
+struct WayBackScene {
+  WayBackScene() {
     folders_.special_folders[0] = scratch_.path().u16string();
     list_ = desktop_.AddShellDesktop(0);
   }
@@ -77,31 +80,84 @@ class WayBackWindow : public ::testing::Test {
                       ++pauses_;
                       ShellShowsTheFolder();
                     },
-                    [] { return SavedTime{2026, 12, 8, 9, 30, 5}; }};
+                    [] { return SavedTime{2026, 12, 8, 9, 30, 5}; },
+                    [this] { form_.QueueNotice(FormNotice::LayoutRestored); }};
   HeadlessForm form_{MainWindowLayout()};
   Form1 form1_{form_, desktop_, files_, resources_, folders_, way_back_};
 };
 
-TEST_F(WayBackWindow, TheLayoutSavedAtStartComesBackAfterTheHeartAndTheMenuGreysOut) {
+class WayBackWindow : public ::testing::Test, public WayBackScene {};
+
+TEST_F(WayBackWindow, EachArrangementAfterARestoreSavesAfreshSoEveryRestoreBringsTheLayoutBack) {
   AddItems(20);
   const std::vector<ListItem> own = Items();
   StartAndAnswerYes();
-  ASSERT_TRUE(storage_.saved.has_value());
+  EXPECT_FALSE(storage_.saved.has_value());
   ASSERT_TRUE(form_.MenuItemOf(MenuCommand::RestoreLayout).has_value());
-  EXPECT_EQ(form_.MenuItemOf(MenuCommand::RestoreLayout)->caption, "元の配置に戻す\t2026-12-08 09:30:05");
-  EXPECT_TRUE(form_.MenuItemOf(MenuCommand::RestoreLayout)->enabled);
-
-  form_.Click(ControlId::Command1);
-  ASSERT_NE(Items(), own);
-  form_.ChooseMenuCommand(MenuCommand::RestoreLayout);
-
-  EXPECT_EQ(Items(), own);
-  EXPECT_TRUE(form_.ShownMessages().empty());
-  EXPECT_EQ(form_.BusyChanges(), (std::vector<bool>{true, false, true, false}));  // the heart, the restore
-  EXPECT_FALSE(storage_.saved.has_value());  // now the backup: the next start saves afresh
-  EXPECT_TRUE(storage_.backup.has_value());
-  EXPECT_EQ(form_.MenuItemOf(MenuCommand::RestoreLayout)->caption, "元の配置に戻す");
   EXPECT_FALSE(form_.MenuItemOf(MenuCommand::RestoreLayout)->enabled);
+
+  for (const ControlId picture : {ControlId::Command1, ControlId::Command2}) {
+    form_.Click(picture);
+    ASSERT_NE(Items(), own);
+    EXPECT_EQ(form_.MenuItemOf(MenuCommand::RestoreLayout)->caption, "元の配置に戻す\t2026-12-08 09:30:05");
+    EXPECT_TRUE(form_.MenuItemOf(MenuCommand::RestoreLayout)->enabled);
+    form_.ChooseMenuCommand(MenuCommand::RestoreLayout);
+
+    EXPECT_EQ(Items(), own);
+    EXPECT_FALSE(storage_.saved.has_value());  // now the backup: the next arrangement saves afresh
+    EXPECT_TRUE(storage_.backup.has_value());
+    EXPECT_EQ(form_.MenuItemOf(MenuCommand::RestoreLayout)->caption, "元の配置に戻す");
+    EXPECT_FALSE(form_.MenuItemOf(MenuCommand::RestoreLayout)->enabled);
+  }
+  EXPECT_TRUE(form_.ShownMessages().empty());
+  EXPECT_EQ(form_.BusyChanges().size(), 12U);  // twice the save, the picture and the restore
+}
+
+// Each case clicks the heart over fourteen items, which draws it at once.
+TEST(WayBackSave, KeepsAPendingLayoutAndAsksBeforeArrangingWithoutAWayBack) {
+  const std::string earlier = "corvella-layout 1\t2026-12-07 18:00:00\t1920\t1080\nitem 0\t1\t5\t5\n";
+  struct Case {
+    const char* what;
+    std::function<void(WayBackScene&)> setup;
+    std::optional<bool> answer;  // to the question, when one is asked
+    bool saves;
+    bool moves;
+  };
+  const Case cases[] = {
+      {"nothing saved", [](WayBackScene&) {}, std::nullopt, true, true},
+      {"restored before", [&](WayBackScene& s) { s.storage_.backup = earlier; }, std::nullopt, true, true},
+      {"pending", [&](WayBackScene& s) { s.storage_.saved = earlier; }, std::nullopt, false, true},
+      {"version 2, no", [](WayBackScene& s) { s.storage_.saved = "corvella-layout 2\n"; }, false, false, false},
+      {"damaged, yes", [&](WayBackScene& s) { s.storage_.saved = earlier + "x\n"; }, true, false, true},
+      {"unreadable, no", [](WayBackScene& s) { s.storage_.fail_load = true; }, false, false, false},
+      {"view stalls, no", [](WayBackScene& s) { s.shell_.FailMessage(kGetItemTextW, 3); }, false, false, false},
+      {"unwritable, yes", [](WayBackScene& s) { s.storage_.fail_save = true; }, true, false, true},
+  };
+  for (const Case& c : cases) {
+    WayBackScene scene;
+    scene.AddItems(14);
+    c.setup(scene);
+    if (c.answer) scene.form_.AnswerQuestionsWith(*c.answer);
+    const std::vector<ListItem> own = scene.Items();
+    const std::optional<std::string> before = scene.storage_.saved;
+    scene.StartAndAnswerYes();
+
+    scene.form_.Click(ControlId::Command1);
+
+    const std::vector<std::string>& asked = scene.form_.AskedQuestions();
+    ASSERT_EQ(asked.size(), c.answer ? 1U : 0U) << c.what;
+    if (c.answer) {
+      EXPECT_TRUE(asked[0].starts_with("配置を保存できませんでした")) << asked[0];
+      EXPECT_NE(asked[0].find(scene.storage_.Location()), std::string::npos) << asked[0];
+    }
+    EXPECT_EQ(scene.Items() != own, c.moves) << c.what;
+    if (c.saves) {
+      ASSERT_TRUE(scene.storage_.saved.has_value()) << c.what;
+      EXPECT_TRUE(scene.storage_.saved->starts_with("corvella-layout 1\t2026-12-08 09:30:05")) << c.what;
+    } else {
+      EXPECT_EQ(scene.storage_.saved, before) << c.what;
+    }
+  }
 }
 
 TEST_F(WayBackWindow, ARestoreCallsOffAWaitingHeartAndRemovesItsFilesOnceTheShellDropsThem) {
@@ -125,6 +181,7 @@ TEST_F(WayBackWindow, ARestoreCallsOffAWaitingHeartAndRemovesItsFilesOnceTheShel
 TEST_F(WayBackWindow, ADamagedOrMissingLayoutIsToldAndNothingMovesOrGoes) {
   AddItems(14);
   storage_.saved = "corvella-layout 2\n";  // a file from elsewhere, kept as never restored
+  form_.AnswerQuestionsWith(true);         // the heart without a way back
   StartAndAnswerYes();
   EXPECT_EQ(form_.MenuItemOf(MenuCommand::RestoreLayout)->caption, "元の配置に戻す");
   EXPECT_TRUE(form_.MenuItemOf(MenuCommand::RestoreLayout)->enabled);

@@ -92,7 +92,9 @@ void Form1::OnTimer(ControlId timer) {
   }
 }
 
-void Form1::OnShown() { SaveLayout(); }
+// Greyed until an arrangement has saved the desktop's layout, unless an
+// earlier run left one.
+void Form1::OnShown() { ShowRestoreCommand(); }
 
 void Form1::OnMenuCommand(MenuCommand command) {
   if (command == MenuCommand::RestoreLayout) {
@@ -102,6 +104,12 @@ void Form1::OnMenuCommand(MenuCommand command) {
 
 // Another Corvella (a "/restore") may have used the saved layout meanwhile.
 void Form1::OnMenuOpening() { ShowRestoreCommand(); }
+
+void Form1::OnNotice(FormNotice notice) {
+  if (notice == FormNotice::LayoutRestored) {
+    ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, false); });
+  }
+}
 
 void Form1::Form_Load() {
   ResumeNext([&] { objFolder = std::make_unique<clsSystemFolder>(folders_); });
@@ -116,7 +124,7 @@ void Form1::Form_Unload(std::int16_t& /*cancel*/) {
 }
 
 void Form1::Command1_Click() {
-  if (topping_up_) {
+  if (topping_up_ || !SaveLayoutFirst()) {
     return;
   }
   const BusyCursor busy(form_);
@@ -124,7 +132,7 @@ void Form1::Command1_Click() {
 }
 
 void Form1::Command2_Click() {
-  if (topping_up_) {
+  if (topping_up_ || !SaveLayoutFirst()) {
     return;
   }
   const BusyCursor busy(form_);
@@ -206,11 +214,24 @@ void Form1::CreateHeartIcons() {
   ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, true); });
 }
 
-// After the window has appeared, so that it shows at once, and before any
-// input, so that no arrangement can run first.
-void Form1::SaveLayout() {
-  ResumeNext([&] { way_back_.SaveOnStart(); });
+// A layout saved and never restored is kept: the desktop may still show an
+// earlier picture. A save that fails is told before anything moves, and
+// the user decides whether to arrange without a way back.
+bool Form1::SaveLayoutFirst() {
+  SaveOutcome outcome = SaveOutcome::ReadFailed;  // unless the save comes to an end
+  {
+    const BusyCursor busy(form_);
+    ResumeNext([&] { outcome = way_back_.SaveUnlessPending(); });
+  }
   ShowRestoreCommand();
+  std::string question;
+  ResumeNext([&] { question = SaveFailureQuestion(outcome, way_back_.Location()); });
+  if (question.empty()) {
+    return true;
+  }
+  bool arrange = false;
+  ResumeNext([&] { arrange = form_.AskYesNo(question); });
+  return arrange;
 }
 
 // The heart that waits for its files is called off: it would come back.

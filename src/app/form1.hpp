@@ -38,6 +38,7 @@ class Form1 final : public FormEvents {
   void OnShown() override;
   void OnMenuCommand(MenuCommand command) override;
   void OnMenuOpening() override;
+  void OnNotice(FormNotice notice) override;
 
   // The desktop variables (lngRows, lngCount, hWndList, ...), for reading.
   [[nodiscard]] const DesktopArrangement& Desktop() const { return desktop_; }
@@ -64,7 +65,7 @@ class Form1 final : public FormEvents {
   void CreateHeartIcons();  // writes the missing heart icon files, then arms Timer1
 
   void WarnOfSelfArrangement();  // "はい": a word when the view arranges itself
-  void SaveLayout();             // once the window shows: the desktop's own layout
+  bool SaveLayoutFirst();        // before an arrangement: the desktop's own layout; false to move nothing
   void RestoreLayout();          // "元の配置に戻す" or Ctrl+Z: that layout back
   void ShowRestoreCommand();     // the system menu item, greyed when nothing is saved
 

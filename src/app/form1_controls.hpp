@@ -27,4 +27,9 @@ enum class MenuCommand : unsigned {
   RestoreLayout = 0x0110,  // "元の配置に戻す": puts the desktop's own layout back (also Ctrl+Z)
 };
 
+// What a Corvella tells every open Corvella window.
+enum class FormNotice : unsigned {
+  LayoutRestored = 1,  // a restore has begun: a waiting heart would be drawn over the layout
+};
+
 }  // namespace corvella

@@ -40,6 +40,8 @@ SavedTime LocalTimeNow() {
 
 void Pause(int milliseconds) { ::Sleep(static_cast<DWORD>(milliseconds)); }
 
+void CallOffWaitingHearts() { Win32Form::PostNotice(MainWindowLayout(), FormNotice::LayoutRestored); }
+
 void Tell(std::string_view text, UINT icon) {
   std::wstring wide = L"?";
   ResumeNext([&] { wide = Utf8ToWide(text); });
@@ -55,11 +57,11 @@ struct Services {
   Win32LayoutStorage storage = Win32LayoutStorage::ForCurrentUser();
   Win32RemoteMemoryProvider memory;
   LayoutKeeper keeper{storage, windows, memory};
-  WayBack way_back{keeper, windows, files, resources, Pause, LocalTimeNow};
+  WayBack way_back{keeper, windows, files, resources, Pause, LocalTimeNow, CallOffWaitingHearts};
 };
 
-// "/restore": whether or not a Corvella window is open; the exit code says
-// how it went.
+// "/restore": whether or not a Corvella window is open, whose waiting heart
+// it calls off; the exit code says how it went.
 int RestoreFromCommandLine(bool quiet) {
   Services services;
   std::string desktop;

@@ -1,5 +1,6 @@
 #include "app/way_back.hpp"
 
+#include <string>
 #include <utility>
 
 #include "arrange/desktop_arrangement.hpp"
@@ -13,21 +14,42 @@ namespace {
 constexpr int kCatchUpStepMs = 100;
 constexpr int kCatchUpSteps = 30;
 
+// Why a save failed; empty when the way back holds or nothing would move.
+std::string_view SaveFailureReason(SaveOutcome outcome) {
+  switch (outcome) {
+    case SaveOutcome::Saved:
+    case SaveOutcome::KeptEarlier:
+    case SaveOutcome::NoDesktopView:
+      return {};
+    case SaveOutcome::Unreadable:
+      return "前に保存した配置のファイルを読み込めません。そのファイルは置き換えずに残します。";
+    case SaveOutcome::Damaged:
+      return "前に保存した配置のファイルが壊れているか、この Corvella では読めない形式です。"
+             "そのファイルは置き換えずに残します。";
+    case SaveOutcome::ReadFailed:
+      return "デスクトップのアイコンを読み取れませんでした。デスクトップが応答していないかもしれません。";
+    case SaveOutcome::WriteFailed:
+      return "配置のファイルを書き込めませんでした。"
+             "フォルダーに書き込めないか、フォルダーと同じ名前のファイルがあります。";
+  }
+  return {};
+}
+
 std::string_view OutcomeReport(RestoreOutcome outcome) {
   switch (outcome) {
     case RestoreOutcome::Restored:
       return {};
     case RestoreOutcome::RestoredFileKept:
       return "元の配置に戻しましたが、保存したファイルを layout-restored.tsv にできませんでした。"
-             "次に起動したときも、同じ配置を残します。";
+             "次に並べるときも、同じ配置を残します。";
     case RestoreOutcome::NothingSaved:
-      return "保存された配置がありません。Corvella は起動したときにアイコンの配置を保存します。";
+      return "保存された配置がありません。Corvella は、ハート型か平行四辺形型に並べる前にアイコンの配置を保存します。";
     case RestoreOutcome::Unreadable:
       return "保存された配置のファイル (%LOCALAPPDATA%\\Corvella\\layout.tsv) を読み込めませんでした。"
              "アイコンは動かしていません。";
     case RestoreOutcome::Damaged:
       return "保存された配置のファイル (%LOCALAPPDATA%\\Corvella\\layout.tsv) が壊れているか、書き換えられています。"
-             "アイコンは動かしていません。このファイルを削除すると、次に起動したときに新しく保存します。";
+             "アイコンは動かしていません。このファイルを削除すると、次に並べるときに新しく保存します。";
     case RestoreOutcome::NoDesktopView:
       return "デスクトップのアイコン表示が見つかりませんでした。アイコンは動かしていません。";
     case RestoreOutcome::ReadFailed:
@@ -44,17 +66,21 @@ std::string_view OutcomeReport(RestoreOutcome outcome) {
 }  // namespace
 
 WayBack::WayBack(LayoutKeeper& keeper, WindowSystem& windows, FileServices& files, ResourceReader& resources,
-                 std::function<void(int)> pause, std::function<SavedTime()> now)
+                 std::function<void(int)> pause, std::function<SavedTime()> now, std::function<void()> call_off_hearts)
     : keeper_(keeper),
       windows_(windows),
       files_(files),
       resources_(resources),
       pause_(std::move(pause)),
-      now_(std::move(now)) {}
+      now_(std::move(now)),
+      call_off_hearts_(std::move(call_off_hearts)) {}
 
-SaveOutcome WayBack::SaveOnStart() { return keeper_.SaveOnStart(FindDesktopView(windows_), now_()); }
+SaveOutcome WayBack::SaveUnlessPending() { return keeper_.SaveUnlessPending(FindDesktopView(windows_), now_()); }
 
+// A heart still waiting for its files would be drawn over the layout as
+// soon as the desktop shows enough items again.
 RestoreResult WayBack::Restore(std::string_view desktop) {
+  ResumeNext([&] { call_off_hearts_(); });
   const WindowHandle view = FindDesktopView(windows_);
   if (!keeper_.Summary().saved_at) {
     return keeper_.Restore(view);  // no sound layout: it says why, and nothing changes
@@ -85,6 +111,13 @@ std::string RestoreMenuCaption(const SavedLayoutSummary& summary) {
   std::string caption = "元の配置に戻す";
   if (summary.saved_at) caption += "\t" + *summary.saved_at;
   return caption;
+}
+
+std::string SaveFailureQuestion(SaveOutcome outcome, std::string_view location) {
+  const std::string_view why = SaveFailureReason(outcome);
+  if (why.empty()) return {};
+  return "配置を保存できませんでした。" + std::string(why) + "\n\n保存先: " + std::string(location) +
+         "\n\nこのまま並べると、元の配置に戻せません。それでも並べますか。";
 }
 
 std::string RestoreReport(const RestoreResult& result) {

@@ -1,6 +1,8 @@
 // The way back to the desktop's own layout as the window and the command
-// line take it: the heart icon copies go first, the shell is given a moment
-// to drop them from its view, then the saved layout is put back.
+// line take it: saved before an arrangement moves the desktop; at a restore
+// every open window's waiting heart is called off, the heart icon copies go,
+// the shell is given a moment to drop them from its view, then the saved
+// layout is put back.
 #pragma once
 
 #include <cstdint>
@@ -17,17 +19,20 @@ namespace corvella {
 
 class WayBack {
  public:
-  // pause(ms) waits that long for the shell; now() is the local time.
+  // pause(ms) waits that long for the shell; now() is the local time;
+  // call_off_hearts() tells every open Corvella window to stop waiting for
+  // its heart.
   WayBack(LayoutKeeper& keeper, WindowSystem& windows, FileServices& files, ResourceReader& resources,
-          std::function<void(int)> pause, std::function<SavedTime()> now);
+          std::function<void(int)> pause, std::function<SavedTime()> now, std::function<void()> call_off_hearts);
 
   // Saves the desktop's layout unless one saved earlier was never restored.
-  SaveOutcome SaveOnStart();
+  SaveOutcome SaveUnlessPending();
   // With a sound saved layout, removes the heart icon copies from the
   // desktop folder (none without a path) and restores; otherwise only says
   // why it cannot.
   RestoreResult Restore(std::string_view desktop);
   [[nodiscard]] SavedLayoutSummary Summary();
+  [[nodiscard]] std::string Location() const { return keeper_.Location(); }
 
  private:
   // Waits, a little at a time and at most a few seconds, until the view
@@ -40,10 +45,15 @@ class WayBack {
   ResourceReader& resources_;
   std::function<void(int)> pause_;
   std::function<SavedTime()> now_;
+  std::function<void()> call_off_hearts_;
 };
 
 // "元の配置に戻す" and, when the saved file tells, the time it was saved.
 std::string RestoreMenuCaption(const SavedLayoutSummary& summary);
+// The question a failed save asks before anything moves: why, where the
+// layout is kept, and whether to arrange without a way back. Empty when the
+// way back holds, and without a desktop view, where nothing would move.
+std::string SaveFailureQuestion(SaveOutcome outcome, std::string_view location);
 // What to tell the user after a restore; empty when every saved item is back.
 std::string RestoreReport(const RestoreResult& result);
 // The exit code of "Corvella.exe /restore": 0 when the layout is back.

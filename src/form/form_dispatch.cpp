@@ -49,6 +49,10 @@ void FormDispatch::MenuOpening() {
   Deliver([&] { events_->OnMenuOpening(); });
 }
 
+void FormDispatch::Notice(FormNotice notice) {
+  Deliver([&] { events_->OnNotice(notice); });
+}
+
 bool FormDispatch::Close() {
   if (unloaded_) return true;
   std::int16_t cancel = 0;

@@ -44,6 +44,7 @@ class FormDispatch {
   void Shown();
   void Command(MenuCommand command);
   void MenuOpening();
+  void Notice(FormNotice notice);
   // The window is being closed; returns whether it may go (not cancelled).
   bool Close();
   // The session ends: the unload runs once, unless the window has unloaded.

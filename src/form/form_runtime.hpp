@@ -35,6 +35,9 @@ class FormEvents {
   virtual void OnMenuCommand(MenuCommand /*command*/) {}
   // The system menu is about to open: its commands may change first.
   virtual void OnMenuOpening() {}
+  // A run of the program, this one or another, told every open window of
+  // the form something.
+  virtual void OnNotice(FormNotice /*notice*/) {}
 };
 
 // Thrown by the headless runtime's EndProgram so that no statement after it
@@ -64,6 +67,9 @@ class FormRuntime {
   // Tells the user something in a message box over the window and waits
   // until it is dismissed.
   virtual void ShowMessage(std::string_view text) = 0;
+  // Asks the user a yes-or-no question in a message box over the window
+  // and waits for the answer: true for yes.
+  virtual bool AskYesNo(std::string_view question) = 0;
   // The wait cursor over the window while `busy`, the arrow again after.
   virtual void SetBusy(bool busy) = 0;
 

@@ -36,6 +36,12 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+// The message that carries a notice between the runs of the program: its
+// name is the form's own, so that no other program's window takes it.
+UINT NoticeMessage(const FormLayout& layout) {
+  return ::RegisterWindowMessageW((Win32Form::WindowClassName(layout) + L".Notice").c_str());
+}
+
 // Calls that newer systems have; looked up so that the exe still starts
 // without them.
 template <typename Function>
@@ -151,6 +157,7 @@ Win32Form::Win32Form(const FormLayout& layout, HINSTANCE instance)
       controls_(ControlSlots(layout), nullptr),
       timers_running_(ControlSlots(layout), false) {
   for (const ControlLayout& control : layout_.controls) layouts_.at(IndexOf(control.id)) = &control;
+  notice_message_ = NoticeMessage(layout_);
 }
 
 Win32Form::~Win32Form() {
@@ -200,6 +207,16 @@ int Win32Form::Run(FormEvents& events) {
 }
 
 std::wstring Win32Form::WindowClassName(const FormLayout& layout) { return L"Corvella" + Utf8ToWide(layout.name); }
+
+void Win32Form::PostNotice(const FormLayout& layout, FormNotice notice) {
+  const UINT message = NoticeMessage(layout);
+  if (message == 0) ThrowLastError("cannot register the notice message");
+  const std::wstring class_name = WindowClassName(layout);
+  for (HWND window = ::FindWindowExW(nullptr, nullptr, class_name.c_str(), nullptr); window != nullptr;
+       window = ::FindWindowExW(nullptr, window, class_name.c_str(), nullptr)) {
+    ::PostMessageW(window, message, static_cast<WPARAM>(notice), 0);
+  }
+}
 
 void Win32Form::CreateMainWindow() {
   const std::wstring class_name = WindowClassName(layout_);
@@ -354,6 +371,10 @@ LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wparam,
 }
 
 LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == notice_message_ && notice_message_ != 0) {
+    dispatch_.Notice(static_cast<FormNotice>(wparam));
+    return 0;
+  }
   switch (message) {
     case WM_COMMAND:
       OnCommand(wparam, lparam);
@@ -501,6 +522,17 @@ void Win32Form::ShowMessage(std::string_view text) {
   // The box runs a message loop of its own: what it hands out are events of
   // their own, as in any pump.
   dispatch_.Pumping([&] { ::MessageBoxW(window_, wide.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION); });
+}
+
+// No is the default button: Enter alone does not go ahead.
+bool Win32Form::AskYesNo(std::string_view question) {
+  const std::wstring wide = Utf8ToWide(question);
+  const std::wstring caption = ToWide(layout_.caption);
+  int answer = 0;
+  dispatch_.Pumping([&] {
+    answer = ::MessageBoxW(window_, wide.c_str(), caption.c_str(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2);
+  });
+  return answer == IDYES;
 }
 
 void Win32Form::SetBusy(bool busy) {

@@ -33,6 +33,9 @@ class Win32Form final : public FormRuntime {
   // The window class of a window built from the layout, by which another
   // process finds it.
   static std::wstring WindowClassName(const FormLayout& layout);
+  // Posts the notice to every top-level window of the layout's class, in
+  // any process of the session; each one's logic gets it as OnNotice.
+  static void PostNotice(const FormLayout& layout, FormNotice notice);
 
   [[nodiscard]] bool Enabled(ControlId control) const override;
   void SetEnabled(ControlId control, bool enabled) override;
@@ -43,6 +46,7 @@ class Win32Form final : public FormRuntime {
   [[noreturn]] void EndProgram() override;
   void SetMenuCommand(MenuCommand command, std::string_view caption, bool enabled) override;
   void ShowMessage(std::string_view text) override;
+  bool AskYesNo(std::string_view question) override;
   void SetBusy(bool busy) override;
 
  private:
@@ -76,6 +80,7 @@ class Win32Form final : public FormRuntime {
   HINSTANCE instance_;
   FormDispatch dispatch_;
   HWND window_ = nullptr;
+  UINT notice_message_ = 0;
   std::vector<const ControlLayout*> layouts_;
   std::vector<HWND> controls_;
   std::vector<bool> timers_running_;

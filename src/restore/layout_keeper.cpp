@@ -25,9 +25,11 @@ SavedLayout LayoutOf(const std::vector<ViewItem>& items, WindowSize view_size, c
 
 }  // namespace
 
-SaveOutcome LayoutKeeper::SaveOnStart(WindowHandle view, const SavedTime& now) {
+SaveOutcome LayoutKeeper::SaveUnlessPending(WindowHandle view, const SavedTime& now) {
   try {
-    if (storage_.Load()) return SaveOutcome::KeptEarlier;
+    if (const std::optional<std::string> pending = storage_.Load()) {
+      return ParseSavedLayout(*pending).layout ? SaveOutcome::KeptEarlier : SaveOutcome::Damaged;
+    }
   } catch (const RuntimeError&) {
     return SaveOutcome::Unreadable;
   }

@@ -1,6 +1,7 @@
-// The way back to the desktop's own layout: saved once at start, kept
-// until it has been restored, and restored only from a file that reads
-// whole and sound, so that a problem moves nothing and changes no file.
+// The way back to the desktop's own layout: saved before the desktop is
+// first arranged, kept until it has been restored, and restored only from a
+// file that reads whole and sound, so that a problem moves nothing and
+// changes no file.
 #pragma once
 
 #include <cstddef>
@@ -23,7 +24,11 @@ enum class SaveOutcome {
   Saved,
   KeptEarlier,  // a layout saved before and never restored stays
   NoDesktopView,
-  Unreadable,  // the saved file could not be read, so it is not replaced either
+  // The saved file could not be read (Unreadable) or does not read as a
+  // layout of this program's (Damaged): it may be the only copy of one, so
+  // it is not replaced.
+  Unreadable,
+  Damaged,
   ReadFailed,
   WriteFailed,
 };
@@ -62,11 +67,13 @@ class LayoutKeeper {
   LayoutKeeper(LayoutStorage& storage, WindowSystem& windows, RemoteMemoryProvider& memory)
       : storage_(storage), windows_(windows), reader_(windows, memory), restorer_(windows, memory) {}
 
-  SaveOutcome SaveOnStart(WindowHandle view, const SavedTime& now);
-  // On success the saved file becomes the backup, so that the next start
-  // saves afresh.
+  // Saves the view's layout unless one saved earlier was never restored.
+  SaveOutcome SaveUnlessPending(WindowHandle view, const SavedTime& now);
+  // On success the saved file becomes the backup, so that the next save
+  // takes the desktop's layout afresh.
   RestoreResult Restore(WindowHandle view);
   SavedLayoutSummary Summary();
+  [[nodiscard]] std::string Location() const { return storage_.Location(); }
 
  private:
   LayoutStorage& storage_;

@@ -20,6 +20,8 @@ class LayoutStorage {
   // The saved text becomes the backup, replacing an older one; nothing is
   // saved afterwards.
   virtual void MarkRestored() = 0;
+  // Where the saved text is kept, as the user finds it (UTF-8); never fails.
+  [[nodiscard]] virtual std::string Location() const = 0;
 };
 
 }  // namespace corvella

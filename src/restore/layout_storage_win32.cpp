@@ -9,6 +9,7 @@
 
 #include "core/last_error_win32.hpp"
 #include "core/scoped_handle_win32.hpp"
+#include "core/unicode_win32.hpp"
 #include "files/whole_file_win32.hpp"
 
 namespace corvella {
@@ -83,5 +84,10 @@ void Win32LayoutStorage::Save(std::string_view content) {
 }
 
 void Win32LayoutStorage::MarkRestored() { MoveFileOver(PathOf(kLayoutFile), PathOf(kBackupFile)); }
+
+std::string Win32LayoutStorage::Location() const {
+  if (folder_.empty()) return "%LOCALAPPDATA%\\Corvella\\layout.tsv";
+  return WideToUtf8(folder_ + std::wstring(kLayoutFile));
+}
 
 }  // namespace corvella

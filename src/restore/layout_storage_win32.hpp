@@ -23,6 +23,7 @@ class Win32LayoutStorage final : public LayoutStorage {
   std::optional<std::string> Load() override;
   void Save(std::string_view content) override;
   void MarkRestored() override;
+  [[nodiscard]] std::string Location() const override;
 
  private:
   [[nodiscard]] std::wstring PathOf(std::wstring_view file) const;

@@ -41,9 +41,9 @@ void ExpectParallelogram(ScenarioRun& run, const StandIn& desktop, const Corvell
                          const std::string& label) {
   desktop.ClearLog();
   ClickCentre(corvella.parallelogram);
-  const StandInReport report =
+  const StandInReport report = AfterTheSave(
       desktop.WaitFor([&](const StandInReport& r) { return PositionMessages(r) >= static_cast<std::size_t>(items); },
-                      "the parallelogram with " + label);
+                      "the parallelogram with " + label));
   const std::size_t failures_before = run.failures.size();
   const std::vector<Point> picture = ParallelogramPicture(items, rows);
   ExpectOneArrangement(run, report, 0, items, picture);
@@ -72,9 +72,9 @@ void ExpectPlacedPicture(ScenarioRun& run, const std::wstring& options, bool hea
   StandInReport report =
       desktop.WaitFor([&](const StandInReport& r) { return PositionMessages(r) >= static_cast<std::size_t>(items); },
                       "the picture with " + ToUtf8(options));
-  report = ExpectQuietAfterwards(run, desktop, report.log.size());
+  report = AfterTheSave(ExpectQuietAfterwards(run, desktop, report.log.size()));
   run.Screenshot(heart ? "heart" : "parallelogram");
-  // The heart button counts before the heart counts for itself.
+  // After the save the heart button counts before the heart counts for itself.
   const std::size_t first = heart ? 1 : 0;
   const auto picture = heart ? HeartPicture(items, 8, placement) : ParallelogramPicture(items, 8, placement);
   ExpectOneArrangement(run, report, first, items, picture);
@@ -141,10 +141,11 @@ void HeartFromThirty(ScenarioRun& run) {
   ClickCentre(corvella.heart);
   StandInReport report =
       desktop.WaitFor([](const StandInReport& r) { return PositionMessages(r) >= 30; }, "the heart from 30 items");
-  report = ExpectQuietAfterwards(run, desktop, report.log.size());
+  report = AfterTheSave(ExpectQuietAfterwards(run, desktop, report.log.size()));
   run.Screenshot("heart");
 
-  // The click counts the items, and the heart counts them again itself.
+  // After the save the click counts the items, and the heart counts them
+  // again itself.
   const std::vector<Point> picture = HeartPicture(30, 8);
   run.Expect(!report.log.empty() && IsCount(report.log.front(), 30), "the click should count thirty items");
   ExpectOneArrangement(run, report, 1, 30, picture);
@@ -238,7 +239,7 @@ void WorkerWPlacement(ScenarioRun& run) {
   ClickCentre(corvella.heart);
   StandInReport report = desktop.WaitFor([](const StandInReport& r) { return PositionMessages(r) >= 20; },
                                          "the heart on a desktop under WorkerW");
-  report = ExpectQuietAfterwards(run, desktop, report.log.size());
+  report = AfterTheSave(ExpectQuietAfterwards(run, desktop, report.log.size()));
   run.Expect(!report.log.empty() && IsCount(report.log.front(), 20), "the click should count twenty items");
   ExpectOneArrangement(run, report, 1, 20, HeartPicture(20, 8));
   ExpectShownAt(run, report, HeartPicture(20, 8), 20);
@@ -270,7 +271,7 @@ void UsersOwnPlimSurvives(ScenarioRun& run) {
   ClickCentre(corvella.heart);
   StandInReport report = desktop.WaitFor([](const StandInReport& r) { return PositionMessages(r) >= 14; },
                                          "the heart from thirteen items", seconds(15));
-  report = ExpectQuietAfterwards(run, desktop, report.log.size());
+  report = AfterTheSave(ExpectQuietAfterwards(run, desktop, report.log.size()));
   std::string bytes;
   run.Expect(ReadBytes(run.desktop + L"\\Plim1.ico", bytes) && bytes == own,
              "the user's Plim1.ico should be unchanged");

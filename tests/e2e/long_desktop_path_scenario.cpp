@@ -160,9 +160,10 @@ void HeartOnPathOfLength(ScenarioRun& run, std::size_t length) {
     CorvellaWindow corvella(run.paths, desktop);
     AnswerYes(run, desktop, corvella);
     ClickCentre(corvella.heart);
-    // The timer starts once every file has been tried: the click counts,
-    // then a tick counts, and either ticks go on or the heart counts again.
-    desktop.WaitFor([](const StandInReport& r) { return CountMessages(r) >= 3; },
+    // The timer starts once every file has been tried: after the save the
+    // click counts, then a tick counts, and either ticks go on or the heart
+    // counts again.
+    desktop.WaitFor([](const StandInReport& r) { return CountMessages(AfterTheSave(r)) >= 3; },
                     label + ": the timer after the top-up");
 
     const std::vector<std::wstring> found =

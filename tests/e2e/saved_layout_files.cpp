@@ -50,7 +50,14 @@ bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_s
 
 void RemoveSavedLayouts() {
   const std::wstring folder = SavedLayoutFolder();
-  if (!FileExists(folder)) {
+  const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    return;
+  }
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    if (!::DeleteFileW(folder.c_str())) {
+      throw ScenarioFailed("cannot delete the file " + ToUtf8(folder));
+    }
     return;
   }
   EmptyFolder(folder);

@@ -25,7 +25,7 @@ std::wstring SavedLayoutFolder();
 std::wstring SavedLayoutPath();     // layout.tsv
 std::wstring RestoredLayoutPath();  // layout-restored.tsv, once restored
 bool FileExists(const std::wstring& path);
-// Takes the folder away, so that the next start saves afresh.
+// Takes the folder away, or a file in its place, so that nothing is saved.
 void RemoveSavedLayouts();
 // Nothing when the file is missing or its lines do not read.
 std::optional<SavedLayoutFile> ReadSavedLayout();

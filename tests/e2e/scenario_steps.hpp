@@ -23,13 +23,16 @@ void AnswerYes(ScenarioRun& run, const StandIn& desktop, const CorvellaWindow& c
 // to a grid) are in the log.
 bool OnlyStyleQuestions(const StandInReport& report);
 std::size_t PositionMessages(const StandInReport& report);
+// The log without the save that comes before an arrangement while no layout
+// is pending: a count, then each item's name and place.
+StandInReport AfterTheSave(StandInReport report);
 // The message box that the process shows, if any.
 HWND MessageBoxOf(DWORD process_id);
 // The box's text.
 std::wstring MessageText(HWND box);
-// Waits for the process's message box, reads its text and clicks its button;
-// `what` names the box in a failure.
-std::wstring DismissMessageBox(const ChildProcess& process, const std::string& what);
+// Waits for the process's message box, reads its text and clicks its button
+// (IDYES or IDNO for a question); `what` names the box in a failure.
+std::wstring DismissMessageBox(const ChildProcess& process, const std::string& what, int button = IDOK);
 bool Contains(const std::wstring& text, const std::wstring& part);
 // Plim1.ico to Plim<last>.ico.
 std::vector<std::wstring> HeartFileNames(int last);

@@ -23,10 +23,8 @@ const std::wstring kNoCaption = L"いいえ";
 
 }  // namespace
 
-CorvellaWindow::CorvellaWindow(const SuitePaths& paths, const StandIn& desktop, std::vector<LoggedMessage>* save_log) {
-  // A layout saved before and never restored is kept, and the start then
-  // saves none.
-  const bool layout_kept = FileExists(SavedLayoutPath());
+CorvellaWindow::CorvellaWindow(const SuitePaths& paths, const StandIn& desktop) {
+  const bool layout_pending = FileExists(SavedLayoutPath());
   desktop.ClearLog();
   process_ = std::make_unique<ChildProcess>(paths.corvella, L"");
   if (!WaitUntil(
@@ -58,13 +56,13 @@ CorvellaWindow::CorvellaWindow(const SuitePaths& paths, const StandIn& desktop, 
   if (!started || !process_->Running()) {
     throw ScenarioFailed("Corvella's start did not put the way back into its system menu");
   }
-  if (!layout_kept && !FileExists(SavedLayoutPath())) {
-    throw ScenarioFailed("Corvella saved no layout at start");
+  // The layout is saved when an arrangement is about to move the desktop.
+  if (!layout_pending && FileExists(SavedLayoutPath())) {
+    throw ScenarioFailed("Corvella saved a layout at start");
   }
-  if (save_log != nullptr) {
-    *save_log = desktop.Report().log;
+  if (!desktop.Report().log.empty()) {
+    throw ScenarioFailed("Corvella's start should send the view nothing");
   }
-  desktop.ClearLog();
 }
 
 ScenarioRun::ScenarioRun(const SuitePaths& suite_paths) : paths(suite_paths), desktop(DesktopFolder()) {

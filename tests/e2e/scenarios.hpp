@@ -30,15 +30,15 @@ struct SuitePaths {
 // The command id of Corvella's way back in its system menu.
 inline constexpr UINT kRestoreCommand = 0x0110;
 
-// Corvella's window and its controls, found by what they show. Corvella
-// saves the desktop's layout once its window shows, reading every item, and
-// then puts the way back into its system menu; the window is handed over
-// once that is done and the stand-in's log cleared, so that a scenario sees
-// only what its own steps send.
+// Corvella's window and its controls, found by what they show. Once its
+// window shows, Corvella puts the way back into its system menu, greyed
+// while nothing is saved; the window is handed over once that is done. Its
+// start saves no layout and sends the view nothing, so that a scenario sees
+// only what its own steps send: the first arrangement while no layout is
+// pending saves the desktop's layout first (see AfterTheSave).
 class CorvellaWindow {
  public:
-  // save_log, when given, receives what the start sent to the view.
-  CorvellaWindow(const SuitePaths& paths, const StandIn& desktop, std::vector<LoggedMessage>* save_log = nullptr);
+  CorvellaWindow(const SuitePaths& paths, const StandIn& desktop);
 
   [[nodiscard]] const ChildProcess& Process() const { return *process_; }
 

@@ -1,7 +1,7 @@
-// The way back end to end: Corvella saves the desktop's layout once its
-// window shows, and puts it back from the command line, from Ctrl+Z and from
-// its system menu. Places are read back from the stand-in, the saved file
-// from the local application data.
+// The way back end to end: Corvella saves the desktop's layout before an
+// arrangement moves it, unless a layout is pending, and puts it back from
+// the command line, from Ctrl+Z and from its system menu. Places are read
+// back from the stand-in, the saved file from the local application data.
 #include <windows.h>
 
 #include <algorithm>
@@ -59,8 +59,9 @@ void ExpectAt(ScenarioRun& run, const StandInReport& report, const Places& wante
   }
 }
 
-// The saved file lists what the view showed at start, name by name, in the
-// view's order: a wrong reading of the view gives wrong or empty names.
+// The saved file lists what the view showed before the first arrangement,
+// name by name, in the view's order: a wrong reading of the view gives wrong
+// or empty names.
 void ExpectSavedAsShown(ScenarioRun& run, const StandInReport& shown) {
   const std::optional<SavedLayoutFile> saved = ReadSavedLayout();
   if (!saved) {
@@ -198,50 +199,113 @@ void RestoreAfterHeartAndParallelogram(ScenarioRun& run) {
   run.Screenshot("restored");
 }
 
-// Ctrl+Z brings the layout back and spends it: the menu item greys and says
-// so when chosen. The next start saves afresh, and the system menu brings
-// that layout back.
+// Ctrl+Z brings the layout back after either picture, since each
+// arrangement while nothing is pending saves the desktop's layout first;
+// then the way back is spent. A third arrangement's layout outlives a
+// restart, whose arrangement keeps it, and /restore brings it back.
 void WayBackInTheWindow(ScenarioRun& run) {
   constexpr int kItems = 20;
   StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
+  const Places start = PlacesOf(desktop.Report());
+  std::string saved;
+  std::string saved_at;
   {
     const CorvellaWindow corvella(run.paths, desktop);
-    const Places start = PlacesOf(desktop.Report());
-    const std::string saved = SavedBytes();
-    ExpectMenuItem(run, corvella, kRestoreCaption + L"\t" + ToUtf16(SavedAt()), false, "at start");
+    ExpectMenuItem(run, corvella, kRestoreCaption, true, "while nothing is saved");
     AnswerYes(run, desktop, corvella);
-    Arrange(desktop, corvella.heart, kItems, "the heart");
-
-    desktop.ClearLog();
-    PressKeyWith(VK_CONTROL, 'Z');
-    const StandInReport restored = WaitForRestore(desktop, "Ctrl+Z's restore");
-    ExpectAt(run, restored, start, "after Ctrl+Z");
-    ExpectRedrawBackOn(run, restored);
-    // Asked once the restore's handler is over, the file renamed with it.
-    ExpectMenuItem(run, corvella, kRestoreCaption, true, "after the restore");
-    ExpectLayoutRestored(run, saved);
-
-    const Places arranged = PlacesOf(Arrange(desktop, corvella.parallelogram, kItems, "the parallelogram"));
+    for (const HWND picture : {corvella.heart, corvella.parallelogram}) {
+      Arrange(desktop, picture, kItems, "a picture");
+      saved = SavedBytes();
+      ExpectMenuItem(run, corvella, kRestoreCaption + L"\t" + ToUtf16(SavedAt()), false, "once saved");
+      desktop.ClearLog();
+      PressKeyWith(VK_CONTROL, 'Z');
+      const StandInReport restored = WaitForRestore(desktop, "Ctrl+Z's restore");
+      ExpectAt(run, restored, start, "after Ctrl+Z");
+      ExpectRedrawBackOn(run, restored);
+      // Asked once the restore's handler is over, the file renamed with it.
+      ExpectMenuItem(run, corvella, kRestoreCaption, true, "after the restore");
+      ExpectLayoutRestored(run, saved);
+    }
     desktop.ClearLog();
     ::PostMessageW(corvella.window, WM_SYSCOMMAND, kRestoreCommand, 0);
     const std::wstring text = DismissMessageBox(corvella.Process(), "for the spent way back");
     run.Expect(Contains(text, L"保存された配置がありません"),
                "the box should say that nothing is saved, not \"" + ToUtf8(text) + "\"");
-    ExpectNothingMoved(run, desktop, arranged, "with nothing saved");
+    ExpectNothingMoved(run, desktop, start, "with nothing saved");
+    Arrange(desktop, corvella.heart, kItems, "the third picture");
+    saved = SavedBytes();
+    saved_at = SavedAt();
     Exit(run, corvella);
   }
+  {
+    // The desktop still shows the heart: its layout is not the user's.
+    const CorvellaWindow corvella(run.paths, desktop);
+    ExpectMenuItem(run, corvella, kRestoreCaption + L"\t" + ToUtf16(saved_at), false, "after the restart");
+    AnswerYes(run, desktop, corvella);
+    Arrange(desktop, corvella.parallelogram, kItems, "the parallelogram after the restart");
+    run.Expect(SavedBytes() == saved, "the arrangement after the restart should keep the pending layout");
+    Exit(run, corvella);
+  }
+  ExpectRestoredFromCommandLine(run, desktop, start);
+  ExpectLayoutRestored(run, saved);
+}
 
-  const CorvellaWindow corvella(run.paths, desktop);
+// A file named Corvella where the layout's folder should be: the click
+// tells that the layout cannot be saved, and where, before anything moves;
+// いいえ moves nothing, はい arranges without a way back.
+void LayoutFolderTakenByAFile(ScenarioRun& run) {
+  constexpr int kItems = 10;
+  WriteBytes(SavedLayoutFolder(), "not a folder");
+  StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
   const Places start = PlacesOf(desktop.Report());
-  ExpectMenuItem(run, corvella, kRestoreCaption + L"\t" + ToUtf16(SavedAt()), false, "at the next start");
+  const CorvellaWindow corvella(run.paths, desktop);
   AnswerYes(run, desktop, corvella);
-  Arrange(desktop, corvella.heart, kItems, "the heart");
+  for (const int answer : {IDNO, IDYES}) {
+    const std::string what = answer == IDNO ? "before いいえ" : "before はい";
+    desktop.ClearLog();
+    ClickCentre(corvella.parallelogram);
+    run.Expect(WaitUntil([&] { return MessageBoxOf(corvella.Process().Id()) != nullptr; }, seconds(15)),
+               "the click should show a box " + what);
+    const StandInReport asking = desktop.Report();
+    run.Expect(PositionMessages(asking) == 0, "nothing should move " + what);
+    ExpectAt(run, asking, start, what);
+    const std::wstring text = DismissMessageBox(corvella.Process(), what, answer);
+    run.Expect(text.rfind(L"配置を保存できませんでした", 0) == 0 && Contains(text, SavedLayoutPath()),
+               "the box should say that the layout cannot be saved to " + ToUtf8(SavedLayoutPath()) + ", not \"" +
+                   ToUtf8(text) + "\"");
+    if (answer == IDNO) {
+      Pause(kQuietSpell);
+      run.Expect(PositionMessages(desktop.Report()) == 0, "いいえ should move nothing");
+    }
+  }
+  desktop.WaitFor([](const StandInReport& r) { return PositionMessages(r) >= kItems; }, "the parallelogram after はい");
+  ExpectMenuItem(run, corvella, kRestoreCaption, true, "with nothing saved");
+}
+
+// "Corvella.exe /restore" beside a window whose heart waits for files the
+// desktop does not show yet: the window stops waiting, so no heart is drawn
+// over the layout once the desktop holds enough items.
+void CommandLineRestoreCallsOffAWaitingHeart(ScenarioRun& run) {
+  StandIn desktop(run.paths.standin, Arguments(5, L"--frozen"), run.paths.scratch);
+  const Places start = PlacesOf(desktop.Report());
+  const CorvellaWindow corvella(run.paths, desktop);
+  AnswerYes(run, desktop, corvella);
+  ClickCentre(corvella.heart);
+  run.Expect(WaitUntil([&] { return FilesIn(run.desktop).size() == 9; }, seconds(10)),
+             "nine heart icon files should wait to be shown");
+  ExpectRestoredFromCommandLine(run, desktop, start);
+
   desktop.ClearLog();
-  ::PostMessageW(corvella.window, WM_SYSCOMMAND, kRestoreCommand, 0);
-  const StandInReport restored = WaitForRestore(desktop, "the system menu's restore");
-  ExpectAt(run, restored, start, "after the system menu's restore");
-  ExpectRedrawBackOn(run, restored);
-  ExpectMenuItem(run, corvella, kRestoreCaption, true, "after the system menu's restore");
+  for (const wchar_t* name : {L"a", L"b", L"c", L"d", L"e", L"f", L"g", L"h"}) {
+    WriteBytes(run.desktop + L"\\" + name + L".txt", "text");
+  }
+  desktop.FollowFolder();
+  desktop.WaitFor([](const StandInReport& r) { return r.items.size() == 13; }, "thirteen items shown");
+  Pause(kQuietSpell);
+  const StandInReport later = desktop.Report();
+  run.Expect(later.log.empty(), "the window should have stopped counting the items, but the view was sent " +
+                                    std::to_string(later.log.size()) + " messages");
+  ExpectAt(run, later, start, "once the desktop shows thirteen items");
 }
 
 // The heart's top-up copies go at the restore; of the user's files, those
@@ -337,33 +401,6 @@ void DamagedLayoutFile(ScenarioRun& run) {
   run.Expect(!FileExists(RestoredLayoutPath()), "a damaged file should not become the backup");
 }
 
-// A layout never restored survives later starts: the desktop may still
-// show the heart of the earlier run.
-void PendingLayoutKeptAcrossRuns(ScenarioRun& run) {
-  constexpr int kItems = 20;
-  StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
-  Places start;
-  std::string saved;
-  std::string saved_at;
-  {
-    const CorvellaWindow corvella(run.paths, desktop);
-    start = PlacesOf(desktop.Report());
-    saved = SavedBytes();
-    saved_at = SavedAt();
-    AnswerYes(run, desktop, corvella);
-    Arrange(desktop, corvella.heart, kItems, "the heart");
-    Exit(run, corvella);
-  }
-  {
-    const CorvellaWindow corvella(run.paths, desktop);
-    run.Expect(SavedBytes() == saved, "the second start should leave the saved layout as it was");
-    ExpectMenuItem(run, corvella, kRestoreCaption + L"\t" + ToUtf16(saved_at), false, "at the second start");
-    Exit(run, corvella);
-  }
-  ExpectRestoredFromCommandLine(run, desktop, start);
-  ExpectLayoutRestored(run, saved);
-}
-
 // The 32-bit Corvella reads a 64-bit view through LVITEMW's 64-bit layout.
 void RestoreInto64BitDesktop(ScenarioRun& run) {
   constexpr int kItems = 20;
@@ -429,9 +466,10 @@ std::vector<Scenario> WayBackScenarios() {
   return {
       {"restore_after_heart_and_parallelogram", RestoreAfterHeartAndParallelogram},
       {"way_back_in_the_window", WayBackInTheWindow},
+      {"layout_folder_taken_by_a_file", LayoutFolderTakenByAFile},
+      {"command_line_restore_calls_off_a_waiting_heart", CommandLineRestoreCallsOffAWaitingHeart},
       {"restore_with_files_added_and_removed", RestoreWithFilesAddedAndRemoved},
       {"damaged_layout_file", DamagedLayoutFile},
-      {"pending_layout_kept_across_runs", PendingLayoutKeptAcrossRuns},
       {"restore_into_a_stalling_desktop", RestoreIntoAStallingDesktop},
       {"restore_with_no_saved_item_left", RestoreWithNoSavedItemLeft},
       {"restore_into_64bit_desktop", RestoreInto64BitDesktop, true},

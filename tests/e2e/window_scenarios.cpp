@@ -33,15 +33,16 @@ void StartWaitingHeart(ScenarioRun& run, const StandIn& desktop, const CorvellaW
   ClickCentre(corvella.heart);
   run.Expect(WaitUntil([&] { return Sorted(FilesIn(run.desktop)) == Sorted(HeartFileNames(9)); }, seconds(10)),
              "Plim1.ico to Plim9.ico should be written");
-  desktop.WaitFor([](const StandInReport& r) { return r.log.size() >= 3; }, "two ticks of the timer");
+  desktop.WaitFor([](const StandInReport& r) { return AfterTheSave(r).log.size() >= 3; }, "two ticks of the timer");
 }
 
 void ExpectEndedWithFilesKept(ScenarioRun& run, const StandIn& desktop, const CorvellaWindow& corvella,
                               const std::string& how) {
   run.Expect(corvella.Process().WaitForExit(5000), "Corvella should end at once after " + how);
   const StandInReport report = desktop.Report();
+  const StandInReport waiting = AfterTheSave(report);
   const bool only_counts =
-      std::all_of(report.log.begin(), report.log.end(), [](const LoggedMessage& entry) { return IsCount(entry, 5); });
+      std::all_of(waiting.log.begin(), waiting.log.end(), [](const LoggedMessage& entry) { return IsCount(entry, 5); });
   run.Expect(only_counts, "a waiting timer should only count, and count five");
   ExpectQuietAfterwards(run, desktop, report.log.size());
   run.Expect(Sorted(FilesIn(run.desktop)) == Sorted(HeartFileNames(9)),
@@ -117,12 +118,14 @@ void CloseTheWindow(ScenarioRun& run) {
 }
 
 // A desktop that stops answering must not hold Corvella's window: asked to
-// close while the desktop hangs, Corvella ends long before it answers again.
+// close while the desktop hangs, Corvella ends long before it answers again,
+// the box that asks about the failed save of the layout open or not.
 void HungShellClose(ScenarioRun& run) {
   constexpr milliseconds kHang(12000);
   // Wine without a window manager already takes about two seconds to take
-  // a closed window away, and the message under way may take its time-out.
-  constexpr milliseconds kPromptly(6000);
+  // each closed window away, the box that tells of the failed save included,
+  // and the message under way may take its time-out.
+  constexpr milliseconds kPromptly(8000);
   StandIn desktop(run.paths.standin, Arguments(5), run.paths.scratch);
   CorvellaWindow corvella(run.paths, desktop);
   AnswerYes(run, desktop, corvella);

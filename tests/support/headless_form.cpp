@@ -204,6 +204,14 @@ std::optional<HeadlessForm::MenuItem> HeadlessForm::MenuItemOf(MenuCommand comma
 
 void HeadlessForm::ShowMessage(std::string_view text) { shown_messages_.emplace_back(text); }
 
+bool HeadlessForm::AskYesNo(std::string_view question) {
+  asked_questions_.emplace_back(question);
+  if (!answer_) {
+    throw std::logic_error("the test set no answer for the question: " + std::string(question));
+  }
+  return *answer_;
+}
+
 void HeadlessForm::SetBusy(bool busy) { busy_changes_.push_back(busy); }
 
 void HeadlessForm::Shut() {
@@ -311,6 +319,12 @@ void HeadlessForm::QueueMenuCommand(MenuCommand command) {
   }
 }
 
+void HeadlessForm::QueueNotice(FormNotice notice) {
+  if (!ended_) {
+    queue_.push_back({next_sequence_++, InputKind::Notice, std::nullopt, {}, ScrollArrow::Up, {}, notice});
+  }
+}
+
 void HeadlessForm::OpenSystemMenu() {
   Raise([&] { dispatch_.MenuOpening(); });
 }
@@ -327,6 +341,10 @@ void HeadlessForm::Handle(const Input& input) {
   }
   if (input.kind == InputKind::Menu) {
     Raise([&] { dispatch_.Command(input.command); });
+    return;
+  }
+  if (input.kind == InputKind::Notice) {
+    Raise([&] { dispatch_.Notice(input.notice); });
     return;
   }
   Control& control = Find(*input.control);
@@ -366,6 +384,7 @@ void HeadlessForm::Handle(const Input& input) {
     }
     case InputKind::Close:
     case InputKind::Menu:
+    case InputKind::Notice:
       break;
   }
 }

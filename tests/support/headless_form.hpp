@@ -44,6 +44,9 @@ class HeadlessForm final : public FormRuntime {
   void SetMenuCommand(MenuCommand command, std::string_view caption, bool enabled) override;
   // Records the text; the test plays the user who dismisses the box.
   void ShowMessage(std::string_view text) override;
+  // Records the question and gives the answer the test has set; a question
+  // without one is a fault of the test.
+  bool AskYesNo(std::string_view question) override;
   void SetBusy(bool busy) override;
 
   struct MenuItem {
@@ -52,6 +55,9 @@ class HeadlessForm final : public FormRuntime {
   };
   [[nodiscard]] std::optional<MenuItem> MenuItemOf(MenuCommand command) const;
   [[nodiscard]] const std::vector<std::string>& ShownMessages() const { return shown_messages_; }
+  [[nodiscard]] const std::vector<std::string>& AskedQuestions() const { return asked_questions_; }
+  // What the user answers every question from now on: true for yes.
+  void AnswerQuestionsWith(bool yes) { answer_ = yes; }
   // Every change of the cursor, in order: true for the wait cursor.
   [[nodiscard]] const std::vector<bool>& BusyChanges() const { return busy_changes_; }
 
@@ -90,6 +96,8 @@ class HeadlessForm final : public FormRuntime {
   void ChooseMenuCommand(MenuCommand command);
   // Opens the system menu (and closes it again without a choice).
   void OpenSystemMenu();
+  // A notice posted to the window, by this run of the program or another.
+  void QueueNotice(FormNotice notice);
   // Tab and Shift+Tab: the next or previous control in tab order that can
   // take the focus (enabled, neither a label nor a timer), round the end.
   void Tab();
@@ -115,7 +123,7 @@ class HeadlessForm final : public FormRuntime {
   [[nodiscard]] const std::vector<RuntimeError>& UnhandledErrors() const { return unhandled_errors_; }
 
  private:
-  enum class InputKind { Click, Key, Backspace, SelectAll, ReplaceText, Scroll, Close, Menu };
+  enum class InputKind { Click, Key, Backspace, SelectAll, ReplaceText, Scroll, Close, Menu, Notice };
   struct Input {
     std::uint64_t sequence;
     InputKind kind;
@@ -123,6 +131,7 @@ class HeadlessForm final : public FormRuntime {
     std::string text;
     ScrollArrow arrow;
     MenuCommand command{};
+    FormNotice notice{};
   };
   struct Control {
     const ControlLayout* layout;
@@ -172,6 +181,8 @@ class HeadlessForm final : public FormRuntime {
   std::vector<RuntimeError> unhandled_errors_;
   std::map<MenuCommand, MenuItem> menu_;
   std::vector<std::string> shown_messages_;
+  std::vector<std::string> asked_questions_;
+  std::optional<bool> answer_;
   std::vector<bool> busy_changes_;
 };
 

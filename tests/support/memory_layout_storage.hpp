@@ -25,6 +25,7 @@ class MemoryLayoutStorage final : public LayoutStorage {
     if (fail_mark || !saved) Fail();
     backup = std::exchange(saved, std::nullopt);
   }
+  [[nodiscard]] std::string Location() const override { return "C:\\Users\\me\\AppData\\Local\\Corvella\\layout.tsv"; }
 
   std::optional<std::string> saved;
   std::optional<std::string> backup;
