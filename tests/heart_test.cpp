@@ -112,24 +112,6 @@ TEST_F(Heart, RowsFrom546OnDoNotFitAndAreNotMoved) {
   EXPECT_EQ(arrangement_.lngIndex, 600);
 }
 
-// Icons at 200 % (spacing 150), on a view whose client area starts at
-// (-300, -200), on a screen left of and above the main one.
-TEST_F(Heart, GrowsWithTheIconSpacingFromTheWorkAreasCorner) {
-  list_ = desktop_.AddShellDesktop(15);
-  desktop_.SetIconSpacing(list_, 150);
-  desktop_.SetClientOrigin(list_, {-300, -200});
-  arrangement_.lngRows = 8;
-  arrangement_.MoveIcons();
-
-  EXPECT_EQ(desktop_.messages()[1], SpacingMessage(list_));
-  const auto positions = desktop_.Positions(list_);
-  EXPECT_EQ(positions[0], (ItemPosition{700, 400}));
-  EXPECT_EQ(positions[7], (ItemPosition{700, 780}));
-  EXPECT_EQ(positions[14], (ItemPosition{1100, 260}));
-  EXPECT_EQ(arrangement_.sngScaleY, 2.0F);
-  EXPECT_EQ(arrangement_.lngX, 400);  // the grid's own, unscaled
-}
-
 TEST_F(Heart, SendsTheHeartEvenWhenNoDesktopViewIsFound) {
   arrangement_.lngRows = 8;
   arrangement_.MoveIcons();

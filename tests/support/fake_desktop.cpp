@@ -86,11 +86,10 @@ void FakeDesktop::SetIconSpacing(WindowHandle list_view, std::uint32_t answer) {
   Existing(list_view).icon_spacing = answer;
 }
 
-void FakeDesktop::SetClientOrigin(WindowHandle window, WindowPoint screen) { Existing(window).client_origin = screen; }
-
+// Every window's client area starts at the screen's (0, 0).
 WindowPoint FakeDesktop::ScreenToClient(WindowHandle window, WindowPoint screen) {
-  const WindowPoint origin = Existing(window).client_origin;
-  return WindowPoint{screen.x - origin.x, screen.y - origin.y};
+  Existing(window);
+  return screen;
 }
 
 void FakeDesktop::SetStyles(WindowHandle window, std::uint32_t style, std::uint32_t extended_style) {

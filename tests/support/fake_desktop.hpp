@@ -92,9 +92,7 @@ class FakeDesktop final : public WindowSystem {
   // A list view answers LVM_GETITEMSPACING with cy * 65536 + cx; 75 by 75,
   // the classic spacing of 32-pixel icons, unless set.
   void SetIconSpacing(WindowHandle list_view, std::uint32_t answer);
-  // Where the window's client (0, 0) lies on the screen, and the top-left
-  // corner of the main screen's work area; both (0, 0) unless set.
-  void SetClientOrigin(WindowHandle window, WindowPoint screen);
+  // The top-left corner of the main screen's work area; (0, 0) unless set.
   void SetWorkAreaOrigin(WindowPoint screen) { work_area_origin_ = screen; }
   // The window's style and, for a list view, its extended style.
   void SetStyles(WindowHandle window, std::uint32_t style, std::uint32_t extended_style);
@@ -126,7 +124,6 @@ class FakeDesktop final : public WindowSystem {
     std::uint32_t extended_style = 0;
     std::function<std::int32_t()> item_count_source;
     std::uint32_t icon_spacing = 75 * 65536 + 75;
-    WindowPoint client_origin;
   };
 
   Window* Find(WindowHandle handle);
