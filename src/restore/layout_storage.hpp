@@ -1,5 +1,6 @@
 // Where the saved layout is kept between runs: one file, replaced whole,
-// and the backup it becomes once it has been restored.
+// the previous one it replaced, and the backup it becomes once it has been
+// restored.
 #pragma once
 
 #include <optional>
@@ -15,7 +16,8 @@ class LayoutStorage {
 
   // The saved text, or nullopt when nothing is saved.
   virtual std::optional<std::string> Load() = 0;
-  // Replaces the saved text at once: a failure leaves the earlier text whole.
+  // Replaces the saved text at once: a failure leaves the earlier text whole,
+  // and the text replaced stays as the previous one (one level).
   virtual void Save(std::string_view content) = 0;
   // The saved text becomes the backup, replacing an older one; nothing is
   // saved afterwards.

@@ -18,6 +18,7 @@ namespace {
 constexpr std::wstring_view kProgramFolder = L"\\Corvella";
 constexpr std::wstring_view kLayoutFile = L"\\layout.tsv";
 constexpr std::wstring_view kBackupFile = L"\\layout-restored.tsv";
+constexpr std::wstring_view kPreviousFile = L"\\layout-previous.tsv";
 constexpr std::int64_t kLargestLayout = 16 * 1024 * 1024;
 
 std::wstring LocalAppDataFolder() {
@@ -43,6 +44,13 @@ std::int64_t FileSize(HANDLE file) {
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file, &size)) ThrowLastError("cannot measure the layout file");
   return size.QuadPart;
+}
+
+// A copy, not a move: until the new file is in place, the old one stays.
+void KeepAsPrevious(const std::wstring& layout, const std::wstring& previous) {
+  if (!::CopyFileW(layout.c_str(), previous.c_str(), FALSE) && ::GetLastError() != ERROR_FILE_NOT_FOUND) {
+    ThrowLastError("cannot keep the earlier layout as layout-previous.tsv");
+  }
 }
 
 }  // namespace
@@ -79,6 +87,8 @@ std::optional<std::string> Win32LayoutStorage::Load() {
 void Win32LayoutStorage::Save(std::string_view content) {
   const std::wstring target = PathOf(kLayoutFile);
   CreateFolder(folder_);
+  RemoveLeftoverTemporaryFiles(folder_);
+  KeepAsPrevious(target, PathOf(kPreviousFile));
   ReplaceFileAtomically(folder_, target,
                         std::span(reinterpret_cast<const std::uint8_t*>(content.data()), content.size()));
 }

@@ -1,6 +1,8 @@
 // The saved layout in the user's local application data:
 // Corvella\layout.tsv, replaced atomically through a temporary file in the
-// same folder, and Corvella\layout-restored.tsv once it has been restored.
+// same folder (a temporary file a cut-off save left goes at the next one),
+// Corvella\layout-previous.tsv, a copy of the layout a save replaced, and
+// Corvella\layout-restored.tsv once it has been restored.
 #pragma once
 
 #include <string>
