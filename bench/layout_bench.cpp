@@ -6,7 +6,7 @@
 #include <string>
 
 #include "arrange/desktop_arrangement.hpp"
-#include "fake_shell_desktop.hpp"
+#include "fake_desktop.hpp"
 #include "memory_layout_storage.hpp"
 #include "restore/layout_keeper.hpp"
 
@@ -25,12 +25,10 @@ struct Desk {
     }
   }
 
-  FakeDesktop desktop;
+  FakeDesktop desktop{ProcessBitness::Bits64};
   WindowHandle list = desktop.AddShellDesktop(0);
-  FakeViewProcess process{ProcessBitness::Bits64};
-  FakeShellDesktop shell{desktop, process};
   MemoryLayoutStorage storage;
-  LayoutKeeper keeper{storage, shell, process};
+  LayoutKeeper keeper{storage, desktop, desktop.process()};
 };
 
 void BM_SaveLayout(benchmark::State& state) {
@@ -57,7 +55,7 @@ void BM_RestoreLayout(benchmark::State& state) {
 
 void BM_Parallelogram(benchmark::State& state) {
   Desk desk;
-  DesktopArrangement arrangement(desk.shell);
+  DesktopArrangement arrangement(desk.desktop);
   arrangement.lngRows = 8;
   for (auto _ : state) {
     arrangement.MoveIcons2();

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fake_shell_desktop.hpp"
+#include "fake_desktop.hpp"
 #include "memory_layout_storage.hpp"
 
 namespace corvella::testing {
@@ -24,12 +24,10 @@ struct Scene {
   void Show(const std::vector<ListItem>& items) { desktop.Items(list) = items; }
   [[nodiscard]] std::vector<ListItem> Shown() { return desktop.Items(list); }
 
-  FakeDesktop desktop;
+  FakeDesktop desktop{ProcessBitness::Bits64};
   WindowHandle list = desktop.AddShellDesktop(0);
-  FakeViewProcess process{ProcessBitness::Bits64};
-  FakeShellDesktop shell{desktop, process};
   MemoryLayoutStorage storage;
-  LayoutKeeper keeper{storage, shell, process};
+  LayoutKeeper keeper{storage, desktop, desktop.process()};
 };
 
 const std::vector<ListItem> kOwnLayout{{"a", 10, 20}, {"b", 30, 40}, {"a", 50, 60}};
@@ -82,8 +80,8 @@ TEST(LayoutKeeper, AFailedRestoreLeavesTheFileAsItWasAndMovesNothingBeforeItCan)
       {"unreadable", [](Scene& s) { s.storage.fail_load = true; }, RestoreOutcome::Unreadable, false},
       {"damaged", [&](Scene& s) { s.storage.saved = damaged; }, RestoreOutcome::Damaged, false},
       {"no view", [](Scene& s) { s.list = 0; }, RestoreOutcome::NoDesktopView, false},
-      {"read fails", [](Scene& s) { s.shell.FailMessage(kGetItemTextW, 1); }, RestoreOutcome::ReadFailed, false},
-      {"move fails", [](Scene& s) { s.shell.FailMessage(kSetItemPosition32, 1); }, RestoreOutcome::MoveFailed, true},
+      {"read fails", [](Scene& s) { s.desktop.FailMessage(kGetItemTextW, 1); }, RestoreOutcome::ReadFailed, false},
+      {"move fails", [](Scene& s) { s.desktop.FailMessage(kSetItemPosition32, 1); }, RestoreOutcome::MoveFailed, true},
       {"backup fails", [](Scene& s) { s.storage.fail_mark = true; }, RestoreOutcome::RestoredFileKept, true},
   };
   const std::vector<ListItem> heart{{"a", 0, 0}, {"b", 1, 1}, {"a", 2, 2}};
@@ -112,7 +110,7 @@ TEST(LayoutKeeper, SavesNothingWhenItCannotReadTheViewOrTheFileThereAndNeverRepl
       {"file unreadable", [](Scene& s) { s.storage.fail_load = true; }, SaveOutcome::Unreadable},
       {"file of version 2", [](Scene& s) { s.storage.saved = "corvella-layout 2\n"; }, SaveOutcome::Damaged},
       {"no view", [](Scene& s) { s.list = 0; }, SaveOutcome::NoDesktopView},
-      {"read fails", [](Scene& s) { s.shell.FailMessage(kGetItemTextW, 2); }, SaveOutcome::ReadFailed},
+      {"read fails", [](Scene& s) { s.desktop.FailMessage(kGetItemTextW, 2); }, SaveOutcome::ReadFailed},
       {"write fails", [](Scene& s) { s.storage.fail_save = true; }, SaveOutcome::WriteFailed},
   };
   for (const Case& c : cases) {

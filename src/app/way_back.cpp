@@ -3,7 +3,6 @@
 #include <string>
 #include <utility>
 
-#include "arrange/desktop_arrangement.hpp"
 #include "core/resume_next.hpp"
 #include "iconfiles/heart_icons.hpp"
 #include "shell/desktop_view.hpp"
@@ -86,7 +85,7 @@ RestoreResult WayBack::Restore(std::string_view desktop) {
     return keeper_.Restore(view);  // no sound layout: it says why, and nothing changes
   }
   std::int32_t before = 0;
-  ResumeNext([&] { before = windows_.SendWindowMessage(view, list_view::kGetItemCount, 0, 0); });
+  ResumeNext([&] { before = CountItems(windows_, view); });
   const std::int32_t deleted = DeleteHeartIcons(files_, resources_, desktop);
   if (deleted > 0 && view != 0) {
     LetTheShellCatchUp(view, before, deleted);
@@ -99,7 +98,7 @@ RestoreResult WayBack::Restore(std::string_view desktop) {
 void WayBack::LetTheShellCatchUp(WindowHandle view, std::int32_t before, std::int32_t deleted) {
   for (int step = 0; step < kCatchUpSteps; ++step) {
     std::int32_t shown = before;
-    if (!ResumeNext([&] { shown = windows_.SendWindowMessage(view, list_view::kGetItemCount, 0, 0); })) return;
+    if (!ResumeNext([&] { shown = CountItems(windows_, view); })) return;
     if (shown <= before - deleted) return;
     pause_(kCatchUpStepMs);
   }

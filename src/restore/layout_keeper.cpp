@@ -69,7 +69,7 @@ RestoreResult LayoutKeeper::Restore(WindowHandle view) {
   const MovePlan plan = PlanMoves(*parsed.layout, names);
   if (plan.moves.empty() && plan.skipped > 0) return RestoreResult{RestoreOutcome::NothingMatched, 0, plan.skipped};
   try {
-    restorer_.MoveItems(view, plan.moves);
+    placer_.MoveItems(view, plan.moves);
   } catch (const RuntimeError&) {
     return RestoreResult{RestoreOutcome::MoveFailed};
   }

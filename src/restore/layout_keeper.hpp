@@ -10,8 +10,8 @@
 
 #include "restore/layout_storage.hpp"
 #include "restore/saved_layout.hpp"
-#include "restore/view_restorer.hpp"
 #include "shell/remote_memory.hpp"
+#include "shell/view_placer.hpp"
 #include "shell/view_reader.hpp"
 #include "shell/window_system.hpp"
 
@@ -65,7 +65,7 @@ struct SavedLayoutSummary {
 class LayoutKeeper {
  public:
   LayoutKeeper(LayoutStorage& storage, WindowSystem& windows, RemoteMemoryProvider& memory)
-      : storage_(storage), windows_(windows), reader_(windows, memory), restorer_(windows, memory) {}
+      : storage_(storage), windows_(windows), reader_(windows, memory), placer_(windows, memory) {}
 
   // Saves the view's layout unless one saved earlier was never restored.
   SaveOutcome SaveUnlessPending(WindowHandle view, const SavedTime& now);
@@ -79,7 +79,7 @@ class LayoutKeeper {
   LayoutStorage& storage_;
   WindowSystem& windows_;
   ViewReader reader_;
-  ViewRestorer restorer_;
+  ViewPlacer placer_;
 };
 
 }  // namespace corvella
