@@ -35,7 +35,8 @@ void BM_SaveLayout(benchmark::State& state) {
   Desk desk;
   for (auto _ : state) {
     desk.storage.saved.reset();
-    if (desk.keeper.SaveUnlessPending(desk.list, kNow) != SaveOutcome::Saved) state.SkipWithError("not saved");
+    if (desk.keeper.SaveUnlessPending([&] { return desk.list; }, kNow) != SaveOutcome::Saved)
+      state.SkipWithError("not saved");
     desk.desktop.ClearMessages();
   }
   state.SetItemsProcessed(state.iterations() * kItems);
@@ -43,11 +44,12 @@ void BM_SaveLayout(benchmark::State& state) {
 
 void BM_RestoreLayout(benchmark::State& state) {
   Desk desk;
-  desk.keeper.SaveUnlessPending(desk.list, kNow);
+  desk.keeper.SaveUnlessPending([&] { return desk.list; }, kNow);
   const std::string saved = *desk.storage.saved;
   for (auto _ : state) {
     desk.storage.saved = saved;
-    if (desk.keeper.Restore(desk.list).moved != static_cast<std::size_t>(kItems)) state.SkipWithError("not restored");
+    if (desk.keeper.Restore(desk.list, desk.keeper.ReadSaved()).moved != static_cast<std::size_t>(kItems))
+      state.SkipWithError("not restored");
     desk.desktop.ClearMessages();
   }
   state.SetItemsProcessed(state.iterations() * kItems);

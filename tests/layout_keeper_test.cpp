@@ -23,6 +23,10 @@ struct Scene {
 
   void Show(const std::vector<ListItem>& items) { desktop.Items(list) = items; }
   [[nodiscard]] std::vector<ListItem> Shown() { return desktop.Items(list); }
+  // The view as a lookup finds it when the save asks.
+  [[nodiscard]] std::function<WindowHandle()> FindView() {
+    return [this] { return list; };
+  }
 
   FakeDesktop desktop{ProcessBitness::Bits64};
   WindowHandle list = desktop.AddShellDesktop(0);
@@ -40,21 +44,22 @@ const std::string kOwnLayoutText =
 TEST(LayoutKeeper, KeepsTheFirstLayoutAcrossStartsUntilItIsRestored) {
   Scene scene;
   scene.Show(kOwnLayout);
-  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.list, kFirstStart), SaveOutcome::Saved);
+  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.FindView(), kFirstStart), SaveOutcome::Saved);
   EXPECT_EQ(scene.storage.saved, kOwnLayoutText);
 
   scene.Show({{"a", 0, 0}, {"b", 1, 1}, {"a", 2, 2}});  // a heart from this run
-  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.list, kSecondStart), SaveOutcome::KeptEarlier);
+  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.FindView(), kSecondStart), SaveOutcome::KeptEarlier);
   EXPECT_EQ(scene.storage.saved, kOwnLayoutText);
   EXPECT_EQ(scene.keeper.Summary(), (SavedLayoutSummary{true, "2024-05-01 09:03:07"}));
 
-  EXPECT_EQ(scene.keeper.Restore(scene.list), (RestoreResult{RestoreOutcome::Restored, 3, 0}));
+  EXPECT_EQ(scene.keeper.Restore(scene.list, scene.keeper.ReadSaved()),
+            (RestoreResult{RestoreOutcome::Restored, 3, 0}));
   EXPECT_EQ(scene.Shown(), kOwnLayout);
   EXPECT_EQ(scene.storage.saved, std::nullopt);
   EXPECT_EQ(scene.storage.backup, kOwnLayoutText);
   EXPECT_EQ(scene.keeper.Summary(), SavedLayoutSummary{});
 
-  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.list, kSecondStart), SaveOutcome::Saved);
+  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.FindView(), kSecondStart), SaveOutcome::Saved);
   EXPECT_NE(scene.storage.saved->find("2024-05-02 08:00:00"), std::string::npos);
 }
 
@@ -63,7 +68,8 @@ TEST(LayoutKeeper, RestoresTheItemsStillThereAndLeavesNewOnesAlone) {
   scene.storage.saved = kOwnLayoutText;
   scene.Show({{"new", 7, 7}, {"a", 0, 0}, {"a", 1, 1}});  // "b" was deleted
 
-  EXPECT_EQ(scene.keeper.Restore(scene.list), (RestoreResult{RestoreOutcome::Restored, 2, 1}));
+  EXPECT_EQ(scene.keeper.Restore(scene.list, scene.keeper.ReadSaved()),
+            (RestoreResult{RestoreOutcome::Restored, 2, 1}));
   EXPECT_EQ(scene.Shown(), (std::vector<ListItem>{{"new", 7, 7}, {"a", 10, 20}, {"a", 50, 60}}));
 }
 
@@ -93,7 +99,7 @@ TEST(LayoutKeeper, AFailedRestoreLeavesTheFileAsItWasAndMovesNothingBeforeItCan)
     c.setup(scene);
     const std::optional<std::string> saved_before = scene.storage.saved;
 
-    EXPECT_EQ(scene.keeper.Restore(scene.list).outcome, c.outcome) << c.what;
+    EXPECT_EQ(scene.keeper.Restore(scene.list, scene.keeper.ReadSaved()).outcome, c.outcome) << c.what;
     EXPECT_EQ(scene.storage.saved, saved_before) << c.what;
     EXPECT_EQ(scene.storage.backup, std::nullopt) << c.what;
     EXPECT_EQ(scene.desktop.Items(view) != heart, c.items_moved) << c.what;
@@ -118,7 +124,7 @@ TEST(LayoutKeeper, SavesNothingWhenItCannotReadTheViewOrTheFileThereAndNeverRepl
     scene.Show(kOwnLayout);
     c.setup(scene);
     const std::optional<std::string> before = scene.storage.saved;
-    EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.list, kFirstStart), c.outcome) << c.what;
+    EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.FindView(), kFirstStart), c.outcome) << c.what;
     EXPECT_EQ(scene.storage.saved, before) << c.what;
   }
 }

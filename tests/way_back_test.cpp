@@ -198,7 +198,7 @@ TEST_F(WayBackWindow, ARestoreTellsOfSavedItemsGoneAndPutsNothingBackWithoutOne)
     storage_.saved = saved;
     storage_.backup.reset();
     Items() = c.shown;
-    const RestoreResult result = way_back_.Restore(scratch_.path().string());
+    const RestoreResult result = way_back_.Restore(scratch_.path().string()).result;
     EXPECT_EQ(result, c.result);
     EXPECT_EQ(RestoreReport(result), c.report);
     EXPECT_EQ(RestoreExitCode(result.outcome), c.exit_code);
