@@ -1,8 +1,8 @@
-// The way back to the desktop's own layout as the window and the command
-// line take it: saved before an arrangement moves the desktop; at a restore
-// every open window's waiting heart is called off, the heart icon copies go,
-// the shell is given a moment to drop them from its view, then the saved
-// layout is put back.
+// WayBack, the front of the way back: what the window and "/restore" ask.
+// The desktop's own layout is saved before an arrangement moves it; at a
+// restore every open window's waiting heart is called off, the heart icon
+// copies go, the shell is given a moment to drop them from its view, then the
+// saved layout is put back.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,7 @@
-// The way back to the desktop's own layout: saved before the desktop is
-// first arranged, kept until it has been restored, and restored only from a
-// file that reads whole and sound, so that a problem moves nothing and
-// changes no file.
+// LayoutKeeper, the middle of the way back: the saved file and its decisions.
+// The desktop's own layout is saved before the desktop is first arranged,
+// kept until it has been restored, and restored only from a file that reads
+// whole and sound, so that a problem moves nothing and changes no file.
 #pragma once
 
 #include <cstddef>

@@ -1,7 +1,7 @@
-// The way back's hands in the shell: they put the desktop view's items where
-// the restore decided. Puts items of a list view in another process at given
-// places: the points go through a buffer in that process, so that a place
-// beyond 16 bits is not cut, and the view's redraw stays off while items move.
+// ViewPlacer, the hands of the way back: it puts the view's items back.
+// Puts items of a list view in another process where the restore decided:
+// the points go through a buffer in that process, so that a place beyond
+// 16 bits is not cut, and the view's redraw stays off while items move.
 #pragma once
 
 #include <cstdint>
