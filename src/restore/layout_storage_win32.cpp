@@ -19,6 +19,7 @@ constexpr std::wstring_view kProgramFolder = L"\\Corvella";
 constexpr std::wstring_view kLayoutFile = L"\\layout.tsv";
 constexpr std::wstring_view kBackupFile = L"\\layout-restored.tsv";
 constexpr std::wstring_view kPreviousFile = L"\\layout-previous.tsv";
+constexpr std::wstring_view kPictureFile = L"\\last-picture.tsv";
 constexpr std::int64_t kLargestLayout = 16 * 1024 * 1024;
 
 std::wstring LocalAppDataFolder() {
@@ -69,8 +70,10 @@ std::wstring Win32LayoutStorage::PathOf(std::wstring_view file) const {
   return folder_ + std::wstring(file);
 }
 
-std::optional<std::string> Win32LayoutStorage::Load() {
-  const ScopedFile file = OpenForReading(PathOf(kLayoutFile));
+std::optional<std::string> Win32LayoutStorage::Load() { return LoadFile(kLayoutFile); }
+
+std::optional<std::string> Win32LayoutStorage::LoadFile(std::wstring_view name) {
+  const ScopedFile file = OpenForReading(PathOf(name));
   if (!file) {
     const DWORD error = ::GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
@@ -94,6 +97,23 @@ void Win32LayoutStorage::Save(std::string_view content) {
 }
 
 void Win32LayoutStorage::MarkRestored() { MoveFileOver(PathOf(kLayoutFile), PathOf(kBackupFile)); }
+
+std::optional<std::string> Win32LayoutStorage::LoadPicture() { return LoadFile(kPictureFile); }
+
+void Win32LayoutStorage::SavePicture(std::string_view content) {
+  const std::wstring target = PathOf(kPictureFile);
+  CreateFolder(folder_);
+  ReplaceFileAtomically(folder_, target,
+                        std::span(reinterpret_cast<const std::uint8_t*>(content.data()), content.size()));
+}
+
+void Win32LayoutStorage::ForgetPicture() {
+  if (::DeleteFileW(PathOf(kPictureFile).c_str())) return;
+  const DWORD error = ::GetLastError();
+  if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+    ThrowLastError("cannot remove the record of the last picture");
+  }
+}
 
 std::string Win32LayoutStorage::Location() const {
   if (folder_.empty()) return "%LOCALAPPDATA%\\Corvella\\layout.tsv";
