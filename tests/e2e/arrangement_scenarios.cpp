@@ -41,9 +41,11 @@ void ExpectParallelogram(ScenarioRun& run, const StandIn& desktop, const Corvell
                          const std::string& label) {
   desktop.ClearLog();
   ClickCentre(corvella.parallelogram);
-  const StandInReport report = AfterTheSave(
-      desktop.WaitFor([&](const StandInReport& r) { return PositionMessages(r) >= static_cast<std::size_t>(items); },
-                      "the parallelogram with " + label));
+  const StandInReport report = AfterTheSave(desktop.WaitFor(
+      [&](const StandInReport& r) {
+        return PositionMessages(r) >= static_cast<std::size_t>(items) && PictureRecorded(r);
+      },
+      "the parallelogram with " + label));
   const std::size_t failures_before = run.failures.size();
   const std::vector<Point> picture = ParallelogramPicture(items, rows);
   ExpectOneArrangement(run, report, 0, items, picture);

@@ -59,7 +59,7 @@ StandInReport AfterTheSave(StandInReport report) {
   const auto last_read = std::find_if(std::make_reverse_iterator(first_move), report.log.rend(), IsRead);
   report.log.erase(report.log.begin(), last_read.base());
   const auto last_move = std::find_if(report.log.rbegin(), report.log.rend(), IsMove);
-  report.log.erase(last_move.base(), report.log.end());
+  if (last_move != report.log.rend()) report.log.erase(last_move.base(), report.log.end());
   return report;
 }
 
