@@ -463,7 +463,7 @@ void RestoreWithNoSavedItemLeft(ScenarioRun& run) {
   ExpectAt(run, desktop.Report(), before, "after /restore /quiet");
 }
 
-// The user drags every item somewhere new: a column from x 700 down.
+// The user drags every item somewhere new: two columns from x 700 on.
 Places LayOutByHand(const StandIn& desktop) {
   const HWND progman = FindTopLevel(desktop.Process().Id(), L"Progman", nullptr);
   const HWND list = ::FindWindowExW(::FindWindowExW(progman, nullptr, L"SHELLDLL_DefView", nullptr), nullptr,
@@ -481,7 +481,8 @@ Places LayOutByHand(const StandIn& desktop) {
 
 // A heart left on the desktop at exit, then a layout the user makes by
 // hand: the next run's arrangement saves that layout, the one it replaces
-// stays as layout-previous.tsv, and Ctrl+Z brings the hand-made one back.
+// stays as layout-previous.tsv, a temporary file that an earlier save left
+// when it was cut off goes, and Ctrl+Z brings the hand-made layout back.
 void LayoutMadeByHandAfterAHeartIsSaved(ScenarioRun& run) {
   constexpr int kItems = 16;
   StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
@@ -495,6 +496,8 @@ void LayoutMadeByHandAfterAHeartIsSaved(ScenarioRun& run) {
   const Places by_hand = LayOutByHand(desktop);
   const StandInReport laid_out = desktop.Report();
   ExpectAt(run, laid_out, by_hand, "once laid out by hand");
+  const std::wstring cut_off = SavedLayoutFolder() + L"\\lay1F.tmp";
+  WriteBytes(cut_off, "corvella-layout 1\t2026");
 
   const CorvellaWindow corvella(run.paths, desktop);
   AnswerYes(run, desktop, corvella);
@@ -503,6 +506,7 @@ void LayoutMadeByHandAfterAHeartIsSaved(ScenarioRun& run) {
   std::string previous;
   run.Expect(ReadBytes(PreviousLayoutPath(), previous) && previous == first_saved,
              "layout-previous.tsv should hold the layout the save replaced");
+  run.Expect(!FileExists(cut_off), "the save should remove the temporary file a cut-off save left");
   desktop.ClearLog();
   PressKeyWith(VK_CONTROL, 'Z');
   ExpectAt(run, WaitForRestore(desktop, "Ctrl+Z's restore"), by_hand, "after Ctrl+Z");
