@@ -75,9 +75,10 @@ int RestoreFromCommandLine(bool quiet) {
 }
 
 // A switch the program does not know: a script that meant something else
-// would otherwise wait on a window that nobody sees.
-int ShowUsage(bool quiet) {
-  if (!quiet) Tell(CommandLineUsage(), MB_ICONWARNING);
+// would otherwise wait on a window that nobody sees. The box shows also with
+// /quiet, which promises quiet only to a restore.
+int ShowUsage() {
+  Tell(CommandLineUsage(), MB_ICONWARNING);
   return kUsageExitCode;
 }
 
@@ -99,7 +100,7 @@ int RunWindow(HINSTANCE instance) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
   try {
     const corvella::CommandLine command_line = corvella::ReadCommandLine();
-    if (command_line.misused) return corvella::ShowUsage(command_line.quiet);
+    if (command_line.misused) return corvella::ShowUsage();
     if (command_line.restore) return corvella::RestoreFromCommandLine(command_line.quiet);
     return corvella::RunWindow(instance);
   } catch (const std::exception& fault) {
