@@ -9,17 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.hpp"
-#include "app/main_window_layout.hpp"
-#include "fake_desktop.hpp"
-#include "fake_folder_platform.hpp"
-#include "fake_shell_desktop.hpp"
-#include "fake_view_process.hpp"
-#include "headless_form.hpp"
-#include "host_files.hpp"
-#include "memory_layout_storage.hpp"
-#include "resource_files.hpp"
-#include "scratch_folder.hpp"
+#include "wired_program.hpp"
 
 namespace corvella::testing {
 namespace {
@@ -28,12 +18,11 @@ constexpr std::int32_t kTick = 500;
 constexpr std::uint32_t kGetItemTextW = 0x1073;
 
 // The window over a desktop of named items, with the way back through a
-// 64-bit view process and a layout kept in memory. A restore's notice to
-// every open window reaches this one.
-struct WayBackScene {
+// 64-bit view process and a layout kept in memory. While the way back
+// waits, the shell catches up with the desktop folder.
+struct WayBackScene : WiredProgram {
   WayBackScene() {
-    folders_.special_folders[0] = scratch_.path().u16string();
-    list_ = desktop_.AddShellDesktop(0);
+    while_paused_ = [this] { ShellShowsTheFolder(); };
   }
 
   void AddItems(int count) {
@@ -60,30 +49,6 @@ struct WayBackScene {
     return static_cast<std::size_t>(std::count_if(desktop_.messages().begin(), desktop_.messages().end(),
                                                   [](auto& m) { return m.message == list_view::kSetItemPosition32; }));
   }
-
-  ScratchFolder scratch_;
-  FakeDesktop desktop_;
-  WindowHandle list_ = 0;
-  FakeFolderPlatform folders_;
-  HostFileServices files_;
-  ResourceFiles resources_{CORVELLA_RESOURCES_DIR};
-  MemoryLayoutStorage storage_;
-  FakeViewProcess view_process_{ProcessBitness::Bits64};
-  FakeShellDesktop shell_{desktop_, view_process_};
-  LayoutKeeper keeper_{storage_, shell_, view_process_};
-  int pauses_ = 0;
-  WayBack way_back_{keeper_,
-                    shell_,
-                    files_,
-                    resources_,
-                    [this](int) {
-                      ++pauses_;
-                      ShellShowsTheFolder();
-                    },
-                    [] { return SavedTime{2026, 12, 8, 9, 30, 5}; },
-                    [this] { form_.QueueNotice(FormNotice::LayoutRestored); }};
-  HeadlessForm form_{MainWindowLayout()};
-  Form1 form1_{form_, desktop_, files_, resources_, folders_, way_back_};
 };
 
 class WayBackWindow : public ::testing::Test, public WayBackScene {};
@@ -127,11 +92,13 @@ TEST(WayBackSave, KeepsAPendingLayoutAndAsksBeforeArrangingWithoutAWayBack) {
       {"nothing saved", [](WayBackScene&) {}, std::nullopt, true, true},
       {"restored before", [&](WayBackScene& s) { s.storage_.backup = earlier; }, std::nullopt, true, true},
       {"pending", [&](WayBackScene& s) { s.storage_.saved = earlier; }, std::nullopt, false, true},
-      {"version 2, no", [](WayBackScene& s) { s.storage_.saved = "corvella-layout 2\n"; }, false, false, false},
-      {"damaged, yes", [&](WayBackScene& s) { s.storage_.saved = earlier + "x\n"; }, true, false, true},
+      {"unknown version", [](WayBackScene& s) { s.storage_.saved = "corvella-layout 99\n"; }, std::nullopt, true, true},
+      {"damaged", [&](WayBackScene& s) { s.storage_.saved = earlier + "x\n"; }, std::nullopt, true, true},
       {"unreadable, no", [](WayBackScene& s) { s.storage_.fail_load = true; }, false, false, false},
-      {"view stalls, no", [](WayBackScene& s) { s.shell_.FailMessage(kGetItemTextW, 3); }, false, false, false},
+      {"view stalls, no", [](WayBackScene& s) { s.desktop_.FailMessage(kGetItemTextW, 3); }, false, false, false},
       {"unwritable, yes", [](WayBackScene& s) { s.storage_.fail_save = true; }, true, false, true},
+      // The count that got no answer is no count of zero: no heart files.
+      {"view hangs, yes", [](WayBackScene& s) { s.desktop_.FailMessage(kGetItemTextW, 3, true); }, true, false, false},
   };
   for (const Case& c : cases) {
     WayBackScene scene;
@@ -151,6 +118,9 @@ TEST(WayBackSave, KeepsAPendingLayoutAndAsksBeforeArrangingWithoutAWayBack) {
       EXPECT_NE(asked[0].find(scene.storage_.Location()), std::string::npos) << asked[0];
     }
     EXPECT_EQ(scene.Items() != own, c.moves) << c.what;
+    EXPECT_TRUE(std::filesystem::is_empty(scene.scratch_.path())) << c.what;
+    // Told when はい was answered but nothing could move.
+    EXPECT_EQ(scene.form_.ShownMessages().size(), c.answer.value_or(false) && !c.moves ? 1U : 0U) << c.what;
     if (c.saves) {
       ASSERT_TRUE(scene.storage_.saved.has_value()) << c.what;
       EXPECT_TRUE(scene.storage_.saved->starts_with("corvella-layout 1\t2026-12-08 09:30:05")) << c.what;
@@ -181,12 +151,10 @@ TEST_F(WayBackWindow, ARestoreCallsOffAWaitingHeartAndRemovesItsFilesOnceTheShel
 TEST_F(WayBackWindow, ADamagedOrMissingLayoutIsToldAndNothingMovesOrGoes) {
   AddItems(14);
   storage_.saved = "corvella-layout 2\n";  // a file from elsewhere, kept as never restored
-  form_.AnswerQuestionsWith(true);         // the heart without a way back
   StartAndAnswerYes();
   EXPECT_EQ(form_.MenuItemOf(MenuCommand::RestoreLayout)->caption, "元の配置に戻す");
   EXPECT_TRUE(form_.MenuItemOf(MenuCommand::RestoreLayout)->enabled);
-  form_.Click(ControlId::Command1);
-  const std::vector<ListItem> heart = Items();
+  const std::vector<ListItem> shown = Items();
   scratch_.WriteFile("Plim1.ico", resources_.Read("HEART", "CUSTOM"));
 
   form_.ChooseMenuCommand(MenuCommand::RestoreLayout);
@@ -194,7 +162,7 @@ TEST_F(WayBackWindow, ADamagedOrMissingLayoutIsToldAndNothingMovesOrGoes) {
   ASSERT_EQ(form_.ShownMessages().size(), 1U);
   EXPECT_EQ(form_.ShownMessages()[0], RestoreReport({RestoreOutcome::Damaged}));
   EXPECT_EQ(storage_.saved, "corvella-layout 2\n");
-  EXPECT_EQ(Items(), heart);
+  EXPECT_EQ(Items(), shown);
   EXPECT_EQ(SetPosition32Messages(), 0U);
   EXPECT_TRUE(std::filesystem::exists(scratch_.Host("Plim1.ico")));
 
@@ -215,11 +183,20 @@ TEST_F(WayBackWindow, ARestoreTellsOfSavedItemsGoneAndPutsNothingBackWithoutOne)
     std::string report;
     int exit_code;
     bool file_retired;
+    bool arranges_itself = false;
   };
   const std::string saved =
       "corvella-layout 1\t2026-12-08 09:30:05\t1920\t1080\na\t1\t10\t20\nb\t1\t30\t40\nc\t1\t5\t6\n";
   const std::string some_gone = "1 個のアイコンを元の配置に戻しました。2 個は、もうデスクトップにありません。";
   const Case cases[] = {
+      {{{"c", 0, 0}, {"a", 0, 0}, {"b", 0, 0}},
+       {RestoreOutcome::ViewArrangesItself},
+       "デスクトップのアイコンは、まだ自動で並ぶ設定です。このままでは、戻したアイコンがすぐに並べ直されるため、"
+       "アイコンは動かしていません。保存した配置は、そのまま残してあります。\n\n"
+       "デスクトップを右クリック → 表示 → 「アイコンの自動整列」のチェックを外してから、もう一度戻してください。",
+       9,
+       false,
+       true},
       {{{"c", 0, 0}, {"a", 0, 0}, {"b", 0, 0}}, {RestoreOutcome::Restored, 3, 0}, "", 0, true},
       {{{"new", 0, 0}, {"b", 0, 0}}, {RestoreOutcome::Restored, 1, 2}, some_gone, 0, true},
       {{{"new", 0, 0}},
@@ -233,7 +210,8 @@ TEST_F(WayBackWindow, ARestoreTellsOfSavedItemsGoneAndPutsNothingBackWithoutOne)
     storage_.saved = saved;
     storage_.backup.reset();
     Items() = c.shown;
-    const RestoreResult result = way_back_.Restore(scratch_.path().string());
+    desktop_.SetStyles(list_, c.arranges_itself ? list_view::kAutoArrangeStyle : 0, 0);
+    const RestoreResult result = way_back_.Restore(scratch_.path().string()).result;
     EXPECT_EQ(result, c.result);
     EXPECT_EQ(RestoreReport(result), c.report);
     EXPECT_EQ(RestoreExitCode(result.outcome), c.exit_code);

@@ -61,13 +61,15 @@ class Form1 final : public FormEvents {
   void VScroll1_Change();                  // the spinner moved: its value into Text1
   void Timer1_Timer();                     // draws the heart once the shell shows enough items
 
-  void ArrangeHeart();      // the heart now, or a top-up first
-  void CreateHeartIcons();  // writes the missing heart icon files, then arms Timer1
+  void ArrangeHeart();            // the heart now, or a top-up first
+  void CreateHeartIcons();        // writes the missing heart icon files, then arms Timer1
+  void PictureDrawn(bool drawn);  // records the picture, or says the desktop did not answer
 
   void WarnOfSelfArrangement();  // "はい": a word when the view arranges itself
   bool SaveLayoutFirst();        // before an arrangement: the desktop's own layout; false to move nothing
   void RestoreLayout();          // "元の配置に戻す" or Ctrl+Z: that layout back
   void ShowRestoreCommand();     // the system menu item, greyed when nothing is saved
+  void ShowRestoreCommand(const SavedLayoutSummary& summary);  // the same, from a read made already
 
   // The desktop list view and both pictures. A member, not a base, so that
   // MoveIcons and hWndList are not part of the window's face.

@@ -3,7 +3,6 @@
 #include <string>
 #include <utility>
 
-#include "arrange/desktop_arrangement.hpp"
 #include "core/resume_next.hpp"
 #include "iconfiles/heart_icons.hpp"
 #include "shell/desktop_view.hpp"
@@ -23,14 +22,13 @@ std::string_view SaveFailureReason(SaveOutcome outcome) {
       return {};
     case SaveOutcome::Unreadable:
       return "前に保存した配置のファイルを読み込めません。そのファイルは置き換えずに残します。";
-    case SaveOutcome::Damaged:
-      return "前に保存した配置のファイルが壊れているか、この Corvella では読めない形式です。"
-             "そのファイルは置き換えずに残します。";
     case SaveOutcome::ReadFailed:
       return "デスクトップのアイコンを読み取れませんでした。デスクトップが応答していないかもしれません。";
     case SaveOutcome::WriteFailed:
       return "配置のファイルを書き込めませんでした。"
              "フォルダーに書き込めないか、フォルダーと同じ名前のファイルがあります。";
+    case SaveOutcome::DiskFull:
+      return "ディスクの空き領域が足りないため、配置のファイルを書き込めませんでした。";
   }
   return {};
 }
@@ -59,6 +57,10 @@ std::string_view OutcomeReport(RestoreOutcome outcome) {
     case RestoreOutcome::NothingMatched:
       return "保存された配置のアイコンは、どれもデスクトップにありません。アイコンは動かしていません。"
              "保存した配置は、そのまま残してあります。";
+    case RestoreOutcome::ViewArrangesItself:
+      return "デスクトップのアイコンは、まだ自動で並ぶ設定です。このままでは、戻したアイコンがすぐに並べ直されるため、"
+             "アイコンは動かしていません。保存した配置は、そのまま残してあります。\n\n"
+             "デスクトップを右クリック → 表示 → 「アイコンの自動整列」のチェックを外してから、もう一度戻してください。";
   }
   return {};
 }
@@ -75,23 +77,40 @@ WayBack::WayBack(LayoutKeeper& keeper, WindowSystem& windows, FileServices& file
       now_(std::move(now)),
       call_off_hearts_(std::move(call_off_hearts)) {}
 
-SaveOutcome WayBack::SaveUnlessPending() { return keeper_.SaveUnlessPending(FindDesktopView(windows_), now_()); }
+SaveOutcome WayBack::SaveUnlessPending() {
+  return keeper_.SaveUnlessPending([this] { return FindDesktopView(windows_); }, now_());
+}
 
 // A heart still waiting for its files would be drawn over the layout as
 // soon as the desktop shows enough items again.
-RestoreResult WayBack::Restore(std::string_view desktop) {
+RestoreDone WayBack::Restore(std::string_view desktop) {
   ResumeNext([&] { call_off_hearts_(); });
   const WindowHandle view = FindDesktopView(windows_);
-  if (!keeper_.Summary().saved_at) {
-    return keeper_.Restore(view);  // no sound layout: it says why, and nothing changes
+  const SavedLayoutRead saved = keeper_.ReadSaved();
+  // Without a sound layout the restore says why, and nothing changes.
+  if (saved.found == SavedLayoutRead::Found::Layout) {
+    if (ViewArrangesItself(view)) {
+      return {RestoreResult{RestoreOutcome::ViewArrangesItself}, SummaryOf(saved)};
+    }
+    std::int32_t before = 0;
+    ResumeNext([&] { before = CountItems(windows_, view); });
+    const std::int32_t deleted = DeleteHeartIcons(files_, resources_, desktop);
+    if (deleted > 0 && view != 0) {
+      LetTheShellCatchUp(view, before, deleted);
+    }
   }
-  std::int32_t before = 0;
-  ResumeNext([&] { before = windows_.SendWindowMessage(view, list_view::kGetItemCount, 0, 0); });
-  const std::int32_t deleted = DeleteHeartIcons(files_, resources_, desktop);
-  if (deleted > 0 && view != 0) {
-    LetTheShellCatchUp(view, before, deleted);
-  }
-  return keeper_.Restore(view);
+  const RestoreResult result = keeper_.Restore(view, saved);
+  return {result, result.outcome == RestoreOutcome::Restored ? SavedLayoutSummary{} : SummaryOf(saved)};
+}
+
+void WayBack::RecordPicture(WindowHandle view) { keeper_.RecordPicture(view, now_()); }
+
+// A view whose style cannot be read is tried all the same: the restore then
+// says why it could not read the view.
+bool WayBack::ViewArrangesItself(WindowHandle view) {
+  bool arranges = false;
+  ResumeNext([&] { arranges = ArrangesItself(windows_, view); });
+  return arranges;
 }
 
 // The shell drops deleted files from its view a moment later; items read
@@ -99,7 +118,7 @@ RestoreResult WayBack::Restore(std::string_view desktop) {
 void WayBack::LetTheShellCatchUp(WindowHandle view, std::int32_t before, std::int32_t deleted) {
   for (int step = 0; step < kCatchUpSteps; ++step) {
     std::int32_t shown = before;
-    if (!ResumeNext([&] { shown = windows_.SendWindowMessage(view, list_view::kGetItemCount, 0, 0); })) return;
+    if (!ResumeNext([&] { shown = CountItems(windows_, view); })) return;
     if (shown <= before - deleted) return;
     pause_(kCatchUpStepMs);
   }
@@ -152,6 +171,8 @@ int RestoreExitCode(RestoreOutcome outcome) {
       return 7;
     case RestoreOutcome::NothingMatched:
       return 8;
+    case RestoreOutcome::ViewArrangesItself:
+      return 9;
   }
   return 1;
 }

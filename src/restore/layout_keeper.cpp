@@ -5,10 +5,13 @@
 
 #include "core/runtime_error.hpp"
 #include "restore/item_matching.hpp"
+#include "restore/save_decision.hpp"
 
 namespace corvella {
 namespace {
 
+// An item without a name the reader could take is left out: no restore
+// could tell it by name.
 SavedLayout LayoutOf(const std::vector<ViewItem>& items, WindowSize view_size, const SavedTime& now) {
   std::vector<std::string> names;
   names.reserve(items.size());
@@ -18,46 +21,109 @@ SavedLayout LayoutOf(const std::vector<ViewItem>& items, WindowSize view_size, c
   SavedLayout layout{now, view_size.width, view_size.height, {}};
   layout.items.reserve(items.size());
   for (std::size_t i = 0; i < items.size(); ++i) {
+    if (names[i].empty()) continue;
     layout.items.push_back(SavedItem{std::move(names[i]), occurrences[i], items[i].x, items[i].y});
   }
   return layout;
 }
 
+bool IsSoundLayout(const std::optional<std::string>& text) { return text && ParseSavedLayout(*text).layout; }
+
 }  // namespace
 
-SaveOutcome LayoutKeeper::SaveUnlessPending(WindowHandle view, const SavedTime& now) {
-  try {
-    if (const std::optional<std::string> pending = storage_.Load()) {
-      return ParseSavedLayout(*pending).layout ? SaveOutcome::KeptEarlier : SaveOutcome::Damaged;
-    }
-  } catch (const RuntimeError&) {
-    return SaveOutcome::Unreadable;
+SavedLayoutSummary SummaryOf(const SavedLayoutRead& saved) {
+  switch (saved.found) {
+    case SavedLayoutRead::Found::Nothing:
+      return {};
+    case SavedLayoutRead::Found::Unreadable:
+    case SavedLayoutRead::Found::Damaged:
+      return SavedLayoutSummary{true, std::nullopt};
+    case SavedLayoutRead::Found::Layout:
+      break;
   }
-  if (view == 0) return SaveOutcome::NoDesktopView;
-  SavedLayout layout;
-  try {
-    layout = LayoutOf(reader_.ReadItems(view), windows_.ClientSize(view), now);
-  } catch (const RuntimeError&) {
-    return SaveOutcome::ReadFailed;
-  }
-  try {
-    storage_.Save(FormatSavedLayout(layout));
-  } catch (const RuntimeError&) {
-    return SaveOutcome::WriteFailed;
-  }
-  return SaveOutcome::Saved;
+  return SavedLayoutSummary{true, FormatSavedTime(saved.layout.saved_at)};
 }
 
-RestoreResult LayoutKeeper::Restore(WindowHandle view) {
+SavedLayoutRead LayoutKeeper::ReadSaved() {
   std::optional<std::string> text;
   try {
     text = storage_.Load();
   } catch (const RuntimeError&) {
-    return RestoreResult{RestoreOutcome::Unreadable};
+    return SavedLayoutRead{SavedLayoutRead::Found::Unreadable, {}};
   }
-  if (!text) return RestoreResult{RestoreOutcome::NothingSaved};
-  const ParsedLayout parsed = ParseSavedLayout(*text);
-  if (!parsed.layout) return RestoreResult{RestoreOutcome::Damaged};
+  if (!text) return {};
+  ParsedLayout parsed = ParseSavedLayout(*text);
+  if (!parsed.layout) return SavedLayoutRead{SavedLayoutRead::Found::Damaged, {}};
+  return SavedLayoutRead{SavedLayoutRead::Found::Layout, std::move(*parsed.layout)};
+}
+
+SaveOutcome LayoutKeeper::SaveUnlessPending(const std::function<WindowHandle()>& find_view, const SavedTime& now) {
+  std::optional<std::string> pending;
+  try {
+    pending = storage_.Load();
+  } catch (const RuntimeError&) {
+    return SaveOutcome::Unreadable;
+  }
+  // Without the desktop's items a sound pending layout stays the way back.
+  const WindowHandle view = find_view();
+  if (view == 0) return IsSoundLayout(pending) ? SaveOutcome::KeptEarlier : SaveOutcome::NoDesktopView;
+  std::vector<ViewItem> items;
+  WindowSize view_size;
+  try {
+    items = reader_.ReadItems(view);
+    view_size = windows_.ClientSize(view);
+  } catch (const RuntimeError&) {
+    return IsSoundLayout(pending) ? SaveOutcome::KeptEarlier : SaveOutcome::ReadFailed;
+  }
+
+  // A record that cannot be read counts as none: the pending layout is kept.
+  const std::optional<std::string> picture = [&]() -> std::optional<std::string> {
+    try {
+      return storage_.LoadPicture();
+    } catch (const RuntimeError&) {
+      return std::nullopt;
+    }
+  }();
+  if (DecideSave(pending, picture, items) == SaveDecision::KeepPending) return SaveOutcome::KeptEarlier;
+  try {
+    storage_.Save(FormatSavedLayout(LayoutOf(items, view_size, now)));
+  } catch (const RuntimeError& failure) {
+    return failure.kind() == RuntimeErrorKind::DiskFull ? SaveOutcome::DiskFull : SaveOutcome::WriteFailed;
+  }
+  return SaveOutcome::Saved;
+}
+
+// The record is a help, not a way back: a failure is not told, and the
+// arrangement stands.
+void LayoutKeeper::RecordPicture(WindowHandle view, const SavedTime& now) {
+  try {
+    if (view != 0) {
+      storage_.SavePicture(FormatSavedLayout(LayoutOf(reader_.ReadItems(view), windows_.ClientSize(view), now)));
+      return;
+    }
+  } catch (const RuntimeError&) {
+    // falls through to forget the older record
+  }
+  try {
+    storage_.ForgetPicture();
+  } catch (const RuntimeError&) {
+    // a record that can be neither written nor removed: the next save may
+    // take this picture for the user's layout, whose file then stays as the
+    // previous one
+  }
+}
+
+RestoreResult LayoutKeeper::Restore(WindowHandle view, const SavedLayoutRead& saved) {
+  switch (saved.found) {
+    case SavedLayoutRead::Found::Nothing:
+      return RestoreResult{RestoreOutcome::NothingSaved};
+    case SavedLayoutRead::Found::Unreadable:
+      return RestoreResult{RestoreOutcome::Unreadable};
+    case SavedLayoutRead::Found::Damaged:
+      return RestoreResult{RestoreOutcome::Damaged};
+    case SavedLayoutRead::Found::Layout:
+      break;
+  }
   if (view == 0) return RestoreResult{RestoreOutcome::NoDesktopView};
   std::vector<std::string> names;
   try {
@@ -66,10 +132,10 @@ RestoreResult LayoutKeeper::Restore(WindowHandle view) {
     return RestoreResult{RestoreOutcome::ReadFailed};
   }
 
-  const MovePlan plan = PlanMoves(*parsed.layout, names);
+  const MovePlan plan = PlanMoves(saved.layout, names);
   if (plan.moves.empty() && plan.skipped > 0) return RestoreResult{RestoreOutcome::NothingMatched, 0, plan.skipped};
   try {
-    restorer_.MoveItems(view, plan.moves);
+    placer_.MoveItems(view, plan.moves);
   } catch (const RuntimeError&) {
     return RestoreResult{RestoreOutcome::MoveFailed};
   }
@@ -80,19 +146,6 @@ RestoreResult LayoutKeeper::Restore(WindowHandle view) {
     result.outcome = RestoreOutcome::RestoredFileKept;
   }
   return result;
-}
-
-SavedLayoutSummary LayoutKeeper::Summary() {
-  std::optional<std::string> text;
-  try {
-    text = storage_.Load();
-  } catch (const RuntimeError&) {
-    return SavedLayoutSummary{true, std::nullopt};
-  }
-  if (!text) return SavedLayoutSummary{};
-  const ParsedLayout parsed = ParseSavedLayout(*text);
-  if (!parsed.layout) return SavedLayoutSummary{true, std::nullopt};
-  return SavedLayoutSummary{true, FormatSavedTime(parsed.layout->saved_at)};
 }
 
 }  // namespace corvella

@@ -1,17 +1,18 @@
-// The way back to the desktop's own layout: saved before the desktop is
-// first arranged, kept until it has been restored, and restored only from a
-// file that reads whole and sound, so that a problem moves nothing and
-// changes no file.
+// LayoutKeeper, the middle of the way back: the saved file and its decisions.
+// The desktop's own layout is saved before the desktop is first arranged,
+// kept until it has been restored, and restored only from a file that reads
+// whole and sound, so that a problem moves nothing and changes no file.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "restore/layout_storage.hpp"
 #include "restore/saved_layout.hpp"
-#include "restore/view_restorer.hpp"
 #include "shell/remote_memory.hpp"
+#include "shell/view_placer.hpp"
 #include "shell/view_reader.hpp"
 #include "shell/window_system.hpp"
 
@@ -22,15 +23,16 @@ namespace corvella {
 // window and the command line can tell the user what went wrong.
 enum class SaveOutcome {
   Saved,
-  KeptEarlier,  // a layout saved before and never restored stays
+  // A layout saved before and never restored stays: the desktop still shows
+  // Corvella's last picture, or its items could not be read to tell.
+  KeptEarlier,
   NoDesktopView,
-  // The saved file could not be read (Unreadable) or does not read as a
-  // layout of this program's (Damaged): it may be the only copy of one, so
-  // it is not replaced.
+  // The saved file could not be read: it may be the only copy of a layout,
+  // so it is not replaced.
   Unreadable,
-  Damaged,
   ReadFailed,
   WriteFailed,
+  DiskFull,  // the disk had no room for the file
 };
 
 enum class RestoreOutcome {
@@ -43,6 +45,9 @@ enum class RestoreOutcome {
   ReadFailed,
   MoveFailed,      // some items may have moved; the file stays for another try
   NothingMatched,  // no saved item is on the desktop: nothing moved, the file stays
+  // The view arranges its items by itself and would undo every move:
+  // nothing moved, the file stays.
+  ViewArrangesItself,
 };
 
 struct RestoreResult {
@@ -62,24 +67,43 @@ struct SavedLayoutSummary {
   bool operator==(const SavedLayoutSummary&) const = default;
 };
 
+// The saved file as one read found it, handed on so that a restore and the
+// menu after it read the file once.
+struct SavedLayoutRead {
+  enum class Found { Nothing, Unreadable, Damaged, Layout };
+  Found found = Found::Nothing;
+  SavedLayout layout;  // when a layout was found
+};
+
+SavedLayoutSummary SummaryOf(const SavedLayoutRead& saved);
+
 class LayoutKeeper {
  public:
   LayoutKeeper(LayoutStorage& storage, WindowSystem& windows, RemoteMemoryProvider& memory)
-      : storage_(storage), windows_(windows), reader_(windows, memory), restorer_(windows, memory) {}
+      : storage_(storage), windows_(windows), reader_(windows, memory), placer_(windows, memory) {}
 
-  // Saves the view's layout unless one saved earlier was never restored.
-  SaveOutcome SaveUnlessPending(WindowHandle view, const SavedTime& now);
-  // On success the saved file becomes the backup, so that the next save
-  // takes the desktop's layout afresh.
-  RestoreResult Restore(WindowHandle view);
-  SavedLayoutSummary Summary();
+  // Never raises: a file that cannot be read is found Unreadable.
+  SavedLayoutRead ReadSaved();
+  // Saves the view's layout unless one saved earlier was never restored and
+  // the desktop still shows the picture recorded last (save_decision.hpp);
+  // the view is looked up (find_view) only after the file has been read. A
+  // layout the save replaces stays as the storage's previous one.
+  SaveOutcome SaveUnlessPending(const std::function<WindowHandle()>& find_view, const SavedTime& now);
+  // Records where the arrangement just drawn on `view` put each item; when
+  // that fails, no record is left, so that an older one is never taken for
+  // this picture. Never raises.
+  void RecordPicture(WindowHandle view, const SavedTime& now);
+  // Restores what the read found. On success the saved file becomes the
+  // backup, so that the next save takes the desktop's layout afresh.
+  RestoreResult Restore(WindowHandle view, const SavedLayoutRead& saved);
+  SavedLayoutSummary Summary() { return SummaryOf(ReadSaved()); }
   [[nodiscard]] std::string Location() const { return storage_.Location(); }
 
  private:
   LayoutStorage& storage_;
   WindowSystem& windows_;
   ViewReader reader_;
-  ViewRestorer restorer_;
+  ViewPlacer placer_;
 };
 
 }  // namespace corvella

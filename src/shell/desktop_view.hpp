@@ -1,6 +1,9 @@
-// Finding the shell's desktop list view by its class-name chain, and asking
-// it whether it still arranges its items by itself.
+// Finding the shell's desktop list view by its class-name chain, and what
+// the features ask of it in their own words: its item count, one item's
+// move, its icon spacing, and whether it still arranges its items by itself.
 #pragma once
+
+#include <cstdint>
 
 #include "shell/window_system.hpp"
 
@@ -16,6 +19,16 @@ void LocateDesktopView(WindowSystem& windows, WindowHandle& view);
 // variable of it; 0 when there is none.
 WindowHandle FindDesktopView(WindowSystem& windows);
 
+// The view's item count (LVM_GETITEMCOUNT); a message to view 0 answers 0.
+// Raises a RuntimeError when the view does not answer.
+std::int32_t CountItems(WindowSystem& windows, WindowHandle view);
+// Moves one item to a packed icon position (LVM_SETITEMPOSITION); the
+// answer is not examined. Raises a RuntimeError when the view does not answer.
+void MoveItem(WindowSystem& windows, WindowHandle view, std::int32_t index, std::int32_t position);
+// The icon view's spacing, cy * 65536 + cx (LVM_GETITEMSPACING). Raises a
+// RuntimeError when the view does not answer.
+std::int32_t ReadIconSpacing(WindowSystem& windows, WindowHandle view);
+
 // Whether the desktop view still arranges its items by itself, which would
 // undo any picture the moment it is drawn.
 struct SelfArrangement {
@@ -26,5 +39,8 @@ struct SelfArrangement {
 };
 // Raises a RuntimeError when the view cannot be asked.
 SelfArrangement ReadSelfArrangement(WindowSystem& windows);
+// The view's automatic arrangement alone, from its style: no message to the
+// view. False for view 0; raises a RuntimeError when the style cannot be read.
+bool ArrangesItself(WindowSystem& windows, WindowHandle view);
 
 }  // namespace corvella
