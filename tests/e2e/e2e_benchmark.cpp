@@ -145,12 +145,20 @@ void MeasureStart(const SuitePaths& paths, int rounds) {
   std::printf("Corvella.exe: %llu bytes, %.1f KB (goal at most %llu KB: %s)\n", static_cast<unsigned long long>(bytes),
               static_cast<double>(bytes) / 1024.0, static_cast<unsigned long long>(kMostExeBytes / 1024),
               Verdict(bytes <= kMostExeBytes));
+  // Each round's own ratio too: the two starts of one round share the load
+  // of the machine.
+  std::vector<double> round_ratios;
+  for (std::size_t round = 0; round < corvella.size(); ++round) {
+    round_ratios.push_back(static_cast<double>(corvella[round]) / static_cast<double>(minimal[round]));
+  }
+  std::sort(round_ratios.begin(), round_ratios.end());
   const double ratio = MedianMillis(corvella) / MedianMillis(minimal);
   std::printf(
       "from the launch until the window is painted, median of %d alternating rounds beside %d desktop items:\n"
-      "Corvella %.1f ms   minimal window %.1f ms   ratio %.2f (goal at most %.2f: %s)\n",
+      "Corvella %.1f ms   minimal window %.1f ms   ratio %.2f (goal at most %.2f: %s); median of the rounds' "
+      "ratios %.2f\n",
       rounds, kStartDesktopItems, MedianMillis(corvella), MedianMillis(minimal), ratio, kMostStartRatio,
-      Verdict(ratio <= kMostStartRatio));
+      Verdict(ratio <= kMostStartRatio), round_ratios[round_ratios.size() / 2]);
 }
 
 struct Figures {
