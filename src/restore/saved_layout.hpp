@@ -34,6 +34,18 @@ struct SavedItem {
   bool operator==(const SavedItem&) const = default;
 };
 
+// The desktop's icon grid: the view's icon spacing (always positive) and
+// the grid's first corner, the main screen's work-area corner in the view's
+// coordinates.
+struct IconGrid {
+  std::int32_t spacing_x = 0;
+  std::int32_t spacing_y = 0;
+  std::int32_t origin_x = 0;
+  std::int32_t origin_y = 0;
+
+  bool operator==(const IconGrid&) const = default;
+};
+
 struct SavedLayout {
   SavedTime saved_at;
   std::int32_t view_width = 0;

@@ -1,0 +1,71 @@
+// Fits a saved layout to the display it is restored on. On the display it
+// was saved on every icon goes back bit for bit; on another one each icon
+// keeps its cell of the icon grid, and an icon the user could not see there
+// is brought onto the screen.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "restore/saved_layout.hpp"
+#include "shell/window_system.hpp"
+
+namespace corvella {
+
+// The view's client size and its icon grid.
+struct DisplayShape {
+  std::int32_t view_width = 0;
+  std::int32_t view_height = 0;
+  IconGrid grid;
+
+  bool operator==(const DisplayShape&) const = default;
+};
+
+// A rectangle in the view's client coordinates; its right and bottom edges
+// lie just outside it.
+struct ViewRect {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t right = 0;
+  std::int32_t bottom = 0;
+
+  bool operator==(const ViewRect&) const = default;
+};
+
+struct CurrentDisplay {
+  DisplayShape shape;
+  // Each monitor's work area in the view's coordinates: the user sees the
+  // parts of the view's client area that lie within one of them.
+  std::vector<ViewRect> work_areas;
+};
+
+struct FittedPositions {
+  std::vector<WindowPoint> positions;  // in the order given
+  std::size_t moved_to_fit = 0;        // icons brought onto the screen
+};
+
+// An icon at (x, y) takes the cell from (x, y) to (x + spacing x, y + spacing y),
+// the right and bottom edges excluded: its picture, its label and the gap
+// to the next. The user sees it wholly when that cell lies inside the view's
+// client area and inside the work area of one monitor.
+//
+// saved is the display the layout was saved on; none when the file did not
+// record it: then the positions stand as saved. Another display maps them:
+// - only the grid's origin moved: each position moves with it;
+// - the view's size or the spacing changed: the nearest cell of the saved
+//   grid (halves rounding right and down) becomes the same cell of the
+//   current grid.
+// Wherever the icons then stand, one the user cannot wholly see goes to the
+// nearest free cell of the current grid that is wholly seen, one after
+// another in the order given; a cell is free while no icon stands nearest
+// to it. With too few such cells the icons left over share the last cells,
+// column by column from the left and each from the top, as few to a cell as
+// possible. Without any such cell, or without a current spacing, nothing
+// moves to fit.
+FittedPositions FitToDisplay(const std::optional<DisplayShape>& saved, const CurrentDisplay& current,
+                             std::span<const WindowPoint> positions);
+
+}  // namespace corvella
