@@ -43,6 +43,14 @@ class Grid {
   [[nodiscard]] Cell Nearest(WindowPoint point) const {
     return Cell{NearestStep(point.x - origin_x_, spacing_x_), NearestStep(point.y - origin_y_, spacing_y_)};
   }
+  // The first and last cell that an icon at the point covers wholly or in
+  // part: the same one on the grid, up to four cells off it.
+  [[nodiscard]] Cell FirstUnder(WindowPoint point) const {
+    return Cell{FloorDiv(point.x - origin_x_, spacing_x_), FloorDiv(point.y - origin_y_, spacing_y_)};
+  }
+  [[nodiscard]] Cell LastUnder(WindowPoint point) const {
+    return Cell{CeilDiv(point.x - origin_x_, spacing_x_), CeilDiv(point.y - origin_y_, spacing_y_)};
+  }
   [[nodiscard]] Coordinate X(Coordinate column) const { return origin_x_ + column * spacing_x_; }
   [[nodiscard]] Coordinate Y(Coordinate row) const { return origin_y_ + row * spacing_y_; }
   [[nodiscard]] WindowPoint Corner(Cell cell) const {
@@ -207,7 +215,11 @@ void BringOntoScreen(const Grid& grid, std::span<const ViewRect> seen_areas, Fit
     const bool seen =
         std::ranges::any_of(seen_areas, [&](const ViewRect& area) { return grid.WhollyInside(position, area); });
     if (seen) {
-      cells.Take(grid.Nearest(position));
+      const Cell first = grid.FirstUnder(position);
+      const Cell last = grid.LastUnder(position);
+      for (Coordinate column = first.column; column <= last.column; ++column) {
+        for (Coordinate row = first.row; row <= last.row; ++row) cells.Take(Cell{column, row});
+      }
     } else {
       unseen.push_back(i);
     }
@@ -244,14 +256,12 @@ FittedPositions FitToDisplay(const std::optional<DisplayShape>& saved, const Cur
   const Grid grid(now);
   if (saved && HasCells(saved->grid)) {
     const IconGrid& then = saved->grid;
-    const bool only_origin_moved = saved->view_width == current.shape.view_width &&
-                                   saved->view_height == current.shape.view_height && then.spacing_x == now.spacing_x &&
-                                   then.spacing_y == now.spacing_y;
+    const bool same_spacing = then.spacing_x == now.spacing_x && then.spacing_y == now.spacing_y;
     const Grid saved_grid(then);
     for (WindowPoint& position : fitted.positions) {
-      position = only_origin_moved ? WindowPoint{ToInt32(Coordinate{position.x} + now.origin_x - then.origin_x),
-                                                 ToInt32(Coordinate{position.y} + now.origin_y - then.origin_y)}
-                                   : grid.Corner(saved_grid.Nearest(position));
+      position = same_spacing ? WindowPoint{ToInt32(Coordinate{position.x} + now.origin_x - then.origin_x),
+                                            ToInt32(Coordinate{position.y} + now.origin_y - then.origin_y)}
+                              : grid.Corner(saved_grid.Nearest(position));
     }
   }
   BringOntoScreen(grid, SeenAreas(current), fitted);

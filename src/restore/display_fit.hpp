@@ -54,14 +54,16 @@ struct FittedPositions {
 //
 // saved is the display the layout was saved on; none when the file did not
 // record it: then the positions stand as saved. Another display maps them:
-// - only the grid's origin moved: each position moves with it;
-// - the view's size or the spacing changed: the nearest cell of the saved
-//   grid (halves rounding right and down) becomes the same cell of the
-//   current grid.
+// - the same spacing (only the view's size or the grid's origin changed):
+//   each position moves with the origin, keeping its cell and its place in
+//   it, as on the screen;
+// - another spacing: the nearest cell of the saved grid (halves rounding
+//   right and down) becomes the same cell of the current grid, the icon at
+//   its corner.
 // Wherever the icons then stand, one the user cannot wholly see goes to the
 // nearest free cell of the current grid that is wholly seen, one after
-// another in the order given; a cell is free while no icon stands nearest
-// to it. With too few such cells the icons left over share the last cells,
+// another in the order given; a cell is free while no icon covers any part
+// of it. With too few such cells the icons left over share the last cells,
 // column by column from the left and each from the top, as few to a cell as
 // possible. Without any such cell, or without a current spacing, nothing
 // moves to fit.
