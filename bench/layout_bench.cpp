@@ -6,7 +6,7 @@
 #include <string>
 
 #include "arrange/desktop_arrangement.hpp"
-#include "fake_shell_desktop.hpp"
+#include "fake_desktop.hpp"
 #include "memory_layout_storage.hpp"
 #include "restore/layout_keeper.hpp"
 
@@ -25,19 +25,18 @@ struct Desk {
     }
   }
 
-  FakeDesktop desktop;
+  FakeDesktop desktop{ProcessBitness::Bits64};
   WindowHandle list = desktop.AddShellDesktop(0);
-  FakeViewProcess process{ProcessBitness::Bits64};
-  FakeShellDesktop shell{desktop, process};
   MemoryLayoutStorage storage;
-  LayoutKeeper keeper{storage, shell, process};
+  LayoutKeeper keeper{storage, desktop, desktop.process()};
 };
 
 void BM_SaveLayout(benchmark::State& state) {
   Desk desk;
   for (auto _ : state) {
     desk.storage.saved.reset();
-    if (desk.keeper.SaveUnlessPending(desk.list, kNow) != SaveOutcome::Saved) state.SkipWithError("not saved");
+    if (desk.keeper.SaveUnlessPending([&] { return desk.list; }, kNow) != SaveOutcome::Saved)
+      state.SkipWithError("not saved");
     desk.desktop.ClearMessages();
   }
   state.SetItemsProcessed(state.iterations() * kItems);
@@ -45,11 +44,12 @@ void BM_SaveLayout(benchmark::State& state) {
 
 void BM_RestoreLayout(benchmark::State& state) {
   Desk desk;
-  desk.keeper.SaveUnlessPending(desk.list, kNow);
+  desk.keeper.SaveUnlessPending([&] { return desk.list; }, kNow);
   const std::string saved = *desk.storage.saved;
   for (auto _ : state) {
     desk.storage.saved = saved;
-    if (desk.keeper.Restore(desk.list).moved != static_cast<std::size_t>(kItems)) state.SkipWithError("not restored");
+    if (desk.keeper.Restore(desk.list, desk.keeper.ReadSaved()).moved != static_cast<std::size_t>(kItems))
+      state.SkipWithError("not restored");
     desk.desktop.ClearMessages();
   }
   state.SetItemsProcessed(state.iterations() * kItems);
@@ -57,7 +57,7 @@ void BM_RestoreLayout(benchmark::State& state) {
 
 void BM_Parallelogram(benchmark::State& state) {
   Desk desk;
-  DesktopArrangement arrangement(desk.shell);
+  DesktopArrangement arrangement(desk.desktop);
   arrangement.lngRows = 8;
   for (auto _ : state) {
     arrangement.MoveIcons2();

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fake_shell_desktop.hpp"
+#include "fake_desktop.hpp"
 #include "memory_layout_storage.hpp"
 
 namespace corvella::testing {
@@ -23,13 +23,15 @@ struct Scene {
 
   void Show(const std::vector<ListItem>& items) { desktop.Items(list) = items; }
   [[nodiscard]] std::vector<ListItem> Shown() { return desktop.Items(list); }
+  // The view as a lookup finds it when the save asks.
+  [[nodiscard]] std::function<WindowHandle()> FindView() {
+    return [this] { return list; };
+  }
 
-  FakeDesktop desktop;
+  FakeDesktop desktop{ProcessBitness::Bits64};
   WindowHandle list = desktop.AddShellDesktop(0);
-  FakeViewProcess process{ProcessBitness::Bits64};
-  FakeShellDesktop shell{desktop, process};
   MemoryLayoutStorage storage;
-  LayoutKeeper keeper{storage, shell, process};
+  LayoutKeeper keeper{storage, desktop, desktop.process()};
 };
 
 const std::vector<ListItem> kOwnLayout{{"a", 10, 20}, {"b", 30, 40}, {"a", 50, 60}};
@@ -42,21 +44,22 @@ const std::string kOwnLayoutText =
 TEST(LayoutKeeper, KeepsTheFirstLayoutAcrossStartsUntilItIsRestored) {
   Scene scene;
   scene.Show(kOwnLayout);
-  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.list, kFirstStart), SaveOutcome::Saved);
+  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.FindView(), kFirstStart), SaveOutcome::Saved);
   EXPECT_EQ(scene.storage.saved, kOwnLayoutText);
 
   scene.Show({{"a", 0, 0}, {"b", 1, 1}, {"a", 2, 2}});  // a heart from this run
-  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.list, kSecondStart), SaveOutcome::KeptEarlier);
+  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.FindView(), kSecondStart), SaveOutcome::KeptEarlier);
   EXPECT_EQ(scene.storage.saved, kOwnLayoutText);
   EXPECT_EQ(scene.keeper.Summary(), (SavedLayoutSummary{true, "2024-05-01 09:03:07"}));
 
-  EXPECT_EQ(scene.keeper.Restore(scene.list), (RestoreResult{RestoreOutcome::Restored, 3, 0}));
+  EXPECT_EQ(scene.keeper.Restore(scene.list, scene.keeper.ReadSaved()),
+            (RestoreResult{RestoreOutcome::Restored, 3, 0}));
   EXPECT_EQ(scene.Shown(), kOwnLayout);
   EXPECT_EQ(scene.storage.saved, std::nullopt);
   EXPECT_EQ(scene.storage.backup, kOwnLayoutText);
   EXPECT_EQ(scene.keeper.Summary(), SavedLayoutSummary{});
 
-  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.list, kSecondStart), SaveOutcome::Saved);
+  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.FindView(), kSecondStart), SaveOutcome::Saved);
   EXPECT_NE(scene.storage.saved->find("2024-05-02 08:00:00"), std::string::npos);
 }
 
@@ -65,7 +68,8 @@ TEST(LayoutKeeper, RestoresTheItemsStillThereAndLeavesNewOnesAlone) {
   scene.storage.saved = kOwnLayoutText;
   scene.Show({{"new", 7, 7}, {"a", 0, 0}, {"a", 1, 1}});  // "b" was deleted
 
-  EXPECT_EQ(scene.keeper.Restore(scene.list), (RestoreResult{RestoreOutcome::Restored, 2, 1}));
+  EXPECT_EQ(scene.keeper.Restore(scene.list, scene.keeper.ReadSaved()),
+            (RestoreResult{RestoreOutcome::Restored, 2, 1}));
   EXPECT_EQ(scene.Shown(), (std::vector<ListItem>{{"new", 7, 7}, {"a", 10, 20}, {"a", 50, 60}}));
 }
 
@@ -82,8 +86,8 @@ TEST(LayoutKeeper, AFailedRestoreLeavesTheFileAsItWasAndMovesNothingBeforeItCan)
       {"unreadable", [](Scene& s) { s.storage.fail_load = true; }, RestoreOutcome::Unreadable, false},
       {"damaged", [&](Scene& s) { s.storage.saved = damaged; }, RestoreOutcome::Damaged, false},
       {"no view", [](Scene& s) { s.list = 0; }, RestoreOutcome::NoDesktopView, false},
-      {"read fails", [](Scene& s) { s.shell.FailMessage(kGetItemTextW, 1); }, RestoreOutcome::ReadFailed, false},
-      {"move fails", [](Scene& s) { s.shell.FailMessage(kSetItemPosition32, 1); }, RestoreOutcome::MoveFailed, true},
+      {"read fails", [](Scene& s) { s.desktop.FailMessage(kGetItemTextW, 1); }, RestoreOutcome::ReadFailed, false},
+      {"move fails", [](Scene& s) { s.desktop.FailMessage(kSetItemPosition32, 1); }, RestoreOutcome::MoveFailed, true},
       {"backup fails", [](Scene& s) { s.storage.fail_mark = true; }, RestoreOutcome::RestoredFileKept, true},
   };
   const std::vector<ListItem> heart{{"a", 0, 0}, {"b", 1, 1}, {"a", 2, 2}};
@@ -95,7 +99,7 @@ TEST(LayoutKeeper, AFailedRestoreLeavesTheFileAsItWasAndMovesNothingBeforeItCan)
     c.setup(scene);
     const std::optional<std::string> saved_before = scene.storage.saved;
 
-    EXPECT_EQ(scene.keeper.Restore(scene.list).outcome, c.outcome) << c.what;
+    EXPECT_EQ(scene.keeper.Restore(scene.list, scene.keeper.ReadSaved()).outcome, c.outcome) << c.what;
     EXPECT_EQ(scene.storage.saved, saved_before) << c.what;
     EXPECT_EQ(scene.storage.backup, std::nullopt) << c.what;
     EXPECT_EQ(scene.desktop.Items(view) != heart, c.items_moved) << c.what;
@@ -112,7 +116,7 @@ TEST(LayoutKeeper, SavesNothingWhenItCannotReadTheViewOrTheFileThereAndNeverRepl
       {"file unreadable", [](Scene& s) { s.storage.fail_load = true; }, SaveOutcome::Unreadable},
       {"file of version 2", [](Scene& s) { s.storage.saved = "corvella-layout 2\n"; }, SaveOutcome::Damaged},
       {"no view", [](Scene& s) { s.list = 0; }, SaveOutcome::NoDesktopView},
-      {"read fails", [](Scene& s) { s.shell.FailMessage(kGetItemTextW, 2); }, SaveOutcome::ReadFailed},
+      {"read fails", [](Scene& s) { s.desktop.FailMessage(kGetItemTextW, 2); }, SaveOutcome::ReadFailed},
       {"write fails", [](Scene& s) { s.storage.fail_save = true; }, SaveOutcome::WriteFailed},
   };
   for (const Case& c : cases) {
@@ -120,7 +124,7 @@ TEST(LayoutKeeper, SavesNothingWhenItCannotReadTheViewOrTheFileThereAndNeverRepl
     scene.Show(kOwnLayout);
     c.setup(scene);
     const std::optional<std::string> before = scene.storage.saved;
-    EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.list, kFirstStart), c.outcome) << c.what;
+    EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.FindView(), kFirstStart), c.outcome) << c.what;
     EXPECT_EQ(scene.storage.saved, before) << c.what;
   }
 }

@@ -3,7 +3,6 @@
 #include "arrange/desktop_arrangement.hpp"
 #include "arrangement_expectations.hpp"
 #include "fake_desktop.hpp"
-#include "fake_shell_desktop.hpp"
 
 namespace corvella::testing {
 namespace {
@@ -100,10 +99,8 @@ TEST_F(Parallelogram, StartsInTheWorkAreaAndKeepsItsSizeWhenTheSpacingTimesOut) 
   list_ = desktop_.AddShellDesktop(10);
   desktop_.SetIconSpacing(list_, 150);
   desktop_.SetWorkAreaOrigin({48, 0});
-  FakeViewProcess process{ProcessBitness::Bits32};
-  FakeShellDesktop shell{desktop_, process};
-  shell.FailMessage(list_view::kGetItemSpacing);
-  DesktopArrangement arrangement{shell};
+  desktop_.FailMessage(list_view::kGetItemSpacing);
+  DesktopArrangement arrangement{desktop_};
   arrangement.lngRows = 8;
   arrangement.MoveIcons2();
 

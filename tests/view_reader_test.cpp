@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/runtime_error.hpp"
-#include "fake_shell_desktop.hpp"
+#include "fake_desktop.hpp"
 
 namespace corvella::testing {
 namespace {
@@ -18,7 +18,7 @@ constexpr std::uint32_t kGetItemTextW = 0x1073;
 
 // The desktop and its view's process, one set per case.
 struct Scene {
-  explicit Scene(ProcessBitness bitness) : process(bitness) {}
+  explicit Scene(ProcessBitness bitness) : desktop(bitness) {}
 
   void Show(const std::vector<ViewItem>& items) {
     std::vector<ListItem>& shown = desktop.Items(list);
@@ -28,9 +28,8 @@ struct Scene {
 
   FakeDesktop desktop;
   WindowHandle list = desktop.AddShellDesktop(0);
-  FakeViewProcess process;
-  FakeShellDesktop shell{desktop, process};
-  ViewReader reader{shell, process};
+  FakeViewProcess& process = desktop.process();
+  ViewReader reader{desktop, process};
 };
 
 class ViewReaderTest : public ::testing::TestWithParam<ProcessBitness> {};
@@ -82,15 +81,15 @@ TEST_P(ViewReaderTest, RefusesAnyAnswerOutsideItsBufferAndFreesItUnlessAMessageM
     std::size_t buffers_left = 0;
   };
   const Fault faults[] = {
-      {"text pointed elsewhere", [](Scene& s) { s.shell.PointTextElsewhere(1); }},
+      {"text pointed elsewhere", [](Scene& s) { s.desktop.PointTextElsewhere(1); }},
       {"buffer reaching past 2 GB", [](Scene& s) { s.process.PlaceBuffersAt(0x7FFFF000); }},
       {"no name", [](Scene& s) { s.desktop.Items(s.list)[2].name.clear(); }},
       {"name over 32,767 units", [](Scene& s) { s.desktop.Items(s.list)[2].name = std::string(32768, 'x'); }},
-      {"text message failing", [](Scene& s) { s.shell.FailMessage(kGetItemTextW, 2); }},
-      {"position message failing", [](Scene& s) { s.shell.FailMessage(kGetItemPosition); }},
+      {"text message failing", [](Scene& s) { s.desktop.FailMessage(kGetItemTextW, 2); }},
+      {"position message failing", [](Scene& s) { s.desktop.FailMessage(kGetItemPosition); }},
       {"item gone while read",
        [](Scene& s) { s.desktop.SetItemCountSource(s.list, [calls = 0]() mutable { return ++calls == 1 ? 3 : 2; }); }},
-      {"view hanging at a text message", [](Scene& s) { s.shell.FailMessage(kGetItemTextW, 1, true); }, 1},
+      {"view hanging at a text message", [](Scene& s) { s.desktop.FailMessage(kGetItemTextW, 1, true); }, 1},
   };
   for (const Fault& fault : faults) {
     Scene scene(GetParam());
@@ -126,13 +125,12 @@ TEST(ViewReaderLayout, WritesLvItemWByteForByteForEachBitness) {
       {ProcessBitness::Bits64, 88, Record(88, 24, {0xC0, 0x08, 0xA3, 0x00, 0, 0, 0, 0}, 32, 1)},
   };
   for (const Case& c : cases) {
-    FakeDesktop desktop;
+    FakeDesktop desktop(c.bitness);
     const WindowHandle list = desktop.AddShellDesktop(2);
-    FakeViewProcess process(c.bitness);
-    FakeShellDesktop shell(desktop, process);
+    FakeViewProcess& process = desktop.process();
     desktop.Items(list)[0].name = "first";
     desktop.Items(list)[1].name = "second";
-    EXPECT_EQ(ViewReader(shell, process).ReadItems(list), (std::vector<ViewItem>{{"first", 0, 0}, {"second", 0, 0}}));
+    EXPECT_EQ(ViewReader(desktop, process).ReadItems(list), (std::vector<ViewItem>{{"first", 0, 0}, {"second", 0, 0}}));
 
     // The view writes only into the text room and the points.
     const std::vector<std::uint8_t>& buffer = process.last_freed();

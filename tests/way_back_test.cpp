@@ -9,17 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.hpp"
-#include "app/main_window_layout.hpp"
-#include "fake_desktop.hpp"
-#include "fake_folder_platform.hpp"
-#include "fake_shell_desktop.hpp"
-#include "fake_view_process.hpp"
-#include "headless_form.hpp"
-#include "host_files.hpp"
-#include "memory_layout_storage.hpp"
-#include "resource_files.hpp"
-#include "scratch_folder.hpp"
+#include "wired_program.hpp"
 
 namespace corvella::testing {
 namespace {
@@ -28,12 +18,11 @@ constexpr std::int32_t kTick = 500;
 constexpr std::uint32_t kGetItemTextW = 0x1073;
 
 // The window over a desktop of named items, with the way back through a
-// 64-bit view process and a layout kept in memory. A restore's notice to
-// every open window reaches this one.
-struct WayBackScene {
+// 64-bit view process and a layout kept in memory. While the way back
+// waits, the shell catches up with the desktop folder.
+struct WayBackScene : WiredProgram {
   WayBackScene() {
-    folders_.special_folders[0] = scratch_.path().u16string();
-    list_ = desktop_.AddShellDesktop(0);
+    while_paused_ = [this] { ShellShowsTheFolder(); };
   }
 
   void AddItems(int count) {
@@ -60,30 +49,6 @@ struct WayBackScene {
     return static_cast<std::size_t>(std::count_if(desktop_.messages().begin(), desktop_.messages().end(),
                                                   [](auto& m) { return m.message == list_view::kSetItemPosition32; }));
   }
-
-  ScratchFolder scratch_;
-  FakeDesktop desktop_;
-  WindowHandle list_ = 0;
-  FakeFolderPlatform folders_;
-  HostFileServices files_;
-  ResourceFiles resources_{CORVELLA_RESOURCES_DIR};
-  MemoryLayoutStorage storage_;
-  FakeViewProcess view_process_{ProcessBitness::Bits64};
-  FakeShellDesktop shell_{desktop_, view_process_};
-  LayoutKeeper keeper_{storage_, shell_, view_process_};
-  int pauses_ = 0;
-  WayBack way_back_{keeper_,
-                    shell_,
-                    files_,
-                    resources_,
-                    [this](int) {
-                      ++pauses_;
-                      ShellShowsTheFolder();
-                    },
-                    [] { return SavedTime{2026, 12, 8, 9, 30, 5}; },
-                    [this] { form_.QueueNotice(FormNotice::LayoutRestored); }};
-  HeadlessForm form_{MainWindowLayout()};
-  Form1 form1_{form_, desktop_, files_, resources_, folders_, way_back_};
 };
 
 class WayBackWindow : public ::testing::Test, public WayBackScene {};
@@ -130,7 +95,7 @@ TEST(WayBackSave, KeepsAPendingLayoutAndAsksBeforeArrangingWithoutAWayBack) {
       {"version 2, no", [](WayBackScene& s) { s.storage_.saved = "corvella-layout 2\n"; }, false, false, false},
       {"damaged, yes", [&](WayBackScene& s) { s.storage_.saved = earlier + "x\n"; }, true, false, true},
       {"unreadable, no", [](WayBackScene& s) { s.storage_.fail_load = true; }, false, false, false},
-      {"view stalls, no", [](WayBackScene& s) { s.shell_.FailMessage(kGetItemTextW, 3); }, false, false, false},
+      {"view stalls, no", [](WayBackScene& s) { s.desktop_.FailMessage(kGetItemTextW, 3); }, false, false, false},
       {"unwritable, yes", [](WayBackScene& s) { s.storage_.fail_save = true; }, true, false, true},
   };
   for (const Case& c : cases) {
@@ -233,7 +198,7 @@ TEST_F(WayBackWindow, ARestoreTellsOfSavedItemsGoneAndPutsNothingBackWithoutOne)
     storage_.saved = saved;
     storage_.backup.reset();
     Items() = c.shown;
-    const RestoreResult result = way_back_.Restore(scratch_.path().string());
+    const RestoreResult result = way_back_.Restore(scratch_.path().string()).result;
     EXPECT_EQ(result, c.result);
     EXPECT_EQ(RestoreReport(result), c.report);
     EXPECT_EQ(RestoreExitCode(result.outcome), c.exit_code);

@@ -240,22 +240,27 @@ void Form1::RestoreLayout() {
     return;
   }
   ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, false); });
-  RestoreResult result;
+  std::optional<RestoreDone> done;
   {
     const BusyCursor busy(form_);
-    ResumeNext([&] { result = way_back_.Restore(strDesktop); });
+    ResumeNext([&] { done = way_back_.Restore(strDesktop); });
   }
-  if (const std::string report = RestoreReport(result); !report.empty()) {
+  if (const std::string report = RestoreReport(done ? done->result : RestoreResult{}); !report.empty()) {
     ResumeNext([&] { form_.ShowMessage(report); });
   }
-  ShowRestoreCommand();
+  if (done) {
+    ShowRestoreCommand(done->summary);  // the restore read the file: no second read
+  } else {
+    ShowRestoreCommand();
+  }
 }
 
 void Form1::ShowRestoreCommand() {
-  ResumeNext([&] {
-    const SavedLayoutSummary summary = way_back_.Summary();
-    form_.SetMenuCommand(MenuCommand::RestoreLayout, RestoreMenuCaption(summary), summary.present);
-  });
+  ResumeNext([&] { ShowRestoreCommand(way_back_.Summary()); });
+}
+
+void Form1::ShowRestoreCommand(const SavedLayoutSummary& summary) {
+  ResumeNext([&] { form_.SetMenuCommand(MenuCommand::RestoreLayout, RestoreMenuCaption(summary), summary.present); });
 }
 
 }  // namespace corvella

@@ -68,6 +68,7 @@ class Form1 final : public FormEvents {
   bool SaveLayoutFirst();        // before an arrangement: the desktop's own layout; false to move nothing
   void RestoreLayout();          // "元の配置に戻す" or Ctrl+Z: that layout back
   void ShowRestoreCommand();     // the system menu item, greyed when nothing is saved
+  void ShowRestoreCommand(const SavedLayoutSummary& summary);  // the same, from a read made already
 
   // The desktop list view and both pictures. A member, not a base, so that
   // MoveIcons and hWndList are not part of the window's face.

@@ -66,7 +66,7 @@ int RestoreFromCommandLine(bool quiet) {
   Services services;
   std::string desktop;
   ResumeNext([&] { desktop = clsSystemFolder(services.folders).Desktop(); });
-  const RestoreResult result = services.way_back.Restore(desktop);
+  const RestoreResult result = services.way_back.Restore(desktop).result;
   const int exit_code = RestoreExitCode(result.outcome);
   const std::string report = RestoreReport(result);
   if (!quiet && !report.empty()) Tell(report, exit_code == 0 ? MB_ICONINFORMATION : MB_ICONWARNING);

@@ -3,7 +3,6 @@
 #include <string>
 #include <utility>
 
-#include "arrange/desktop_arrangement.hpp"
 #include "core/resume_next.hpp"
 #include "iconfiles/heart_icons.hpp"
 #include "shell/desktop_view.hpp"
@@ -75,23 +74,27 @@ WayBack::WayBack(LayoutKeeper& keeper, WindowSystem& windows, FileServices& file
       now_(std::move(now)),
       call_off_hearts_(std::move(call_off_hearts)) {}
 
-SaveOutcome WayBack::SaveUnlessPending() { return keeper_.SaveUnlessPending(FindDesktopView(windows_), now_()); }
+SaveOutcome WayBack::SaveUnlessPending() {
+  return keeper_.SaveUnlessPending([this] { return FindDesktopView(windows_); }, now_());
+}
 
 // A heart still waiting for its files would be drawn over the layout as
 // soon as the desktop shows enough items again.
-RestoreResult WayBack::Restore(std::string_view desktop) {
+RestoreDone WayBack::Restore(std::string_view desktop) {
   ResumeNext([&] { call_off_hearts_(); });
   const WindowHandle view = FindDesktopView(windows_);
-  if (!keeper_.Summary().saved_at) {
-    return keeper_.Restore(view);  // no sound layout: it says why, and nothing changes
+  const SavedLayoutRead saved = keeper_.ReadSaved();
+  // Without a sound layout the restore says why, and nothing changes.
+  if (saved.found == SavedLayoutRead::Found::Layout) {
+    std::int32_t before = 0;
+    ResumeNext([&] { before = CountItems(windows_, view); });
+    const std::int32_t deleted = DeleteHeartIcons(files_, resources_, desktop);
+    if (deleted > 0 && view != 0) {
+      LetTheShellCatchUp(view, before, deleted);
+    }
   }
-  std::int32_t before = 0;
-  ResumeNext([&] { before = windows_.SendWindowMessage(view, list_view::kGetItemCount, 0, 0); });
-  const std::int32_t deleted = DeleteHeartIcons(files_, resources_, desktop);
-  if (deleted > 0 && view != 0) {
-    LetTheShellCatchUp(view, before, deleted);
-  }
-  return keeper_.Restore(view);
+  const RestoreResult result = keeper_.Restore(view, saved);
+  return {result, result.outcome == RestoreOutcome::Restored ? SavedLayoutSummary{} : SummaryOf(saved)};
 }
 
 // The shell drops deleted files from its view a moment later; items read
@@ -99,7 +102,7 @@ RestoreResult WayBack::Restore(std::string_view desktop) {
 void WayBack::LetTheShellCatchUp(WindowHandle view, std::int32_t before, std::int32_t deleted) {
   for (int step = 0; step < kCatchUpSteps; ++step) {
     std::int32_t shown = before;
-    if (!ResumeNext([&] { shown = windows_.SendWindowMessage(view, list_view::kGetItemCount, 0, 0); })) return;
+    if (!ResumeNext([&] { shown = CountItems(windows_, view); })) return;
     if (shown <= before - deleted) return;
     pause_(kCatchUpStepMs);
   }

@@ -1,8 +1,8 @@
-// The way back to the desktop's own layout as the window and the command
-// line take it: saved before an arrangement moves the desktop; at a restore
-// every open window's waiting heart is called off, the heart icon copies go,
-// the shell is given a moment to drop them from its view, then the saved
-// layout is put back.
+// WayBack, the front of the way back: what the window and "/restore" ask.
+// The desktop's own layout is saved before an arrangement moves it; at a
+// restore every open window's waiting heart is called off, the heart icon
+// copies go, the shell is given a moment to drop them from its view, then the
+// saved layout is put back.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +17,13 @@
 
 namespace corvella {
 
+// How a restore went, and what the menu shows after it: the saved file as
+// the restore's one read found it, or nothing once it became the backup.
+struct RestoreDone {
+  RestoreResult result;
+  SavedLayoutSummary summary;
+};
+
 class WayBack {
  public:
   // pause(ms) waits that long for the shell; now() is the local time;
@@ -29,8 +36,8 @@ class WayBack {
   SaveOutcome SaveUnlessPending();
   // With a sound saved layout, removes the heart icon copies from the
   // desktop folder (none without a path) and restores; otherwise only says
-  // why it cannot.
-  RestoreResult Restore(std::string_view desktop);
+  // why it cannot. Reads the saved file once.
+  RestoreDone Restore(std::string_view desktop);
   [[nodiscard]] SavedLayoutSummary Summary();
   [[nodiscard]] std::string Location() const { return keeper_.Location(); }
 

@@ -7,11 +7,11 @@ namespace corvella {
 
 void DesktopArrangement::CountDesktopItems() {
   LocateDesktopView(windows_, hWndList);
-  ResumeNext([&] { lngCount = windows_.SendWindowMessage(hWndList, list_view::kGetItemCount, 0, 0); });
+  ResumeNext([&] { lngCount = CountItems(windows_, hWndList); });
 }
 
 void DesktopArrangement::SetIconPosition(std::int32_t index, std::int32_t position) {
-  windows_.SendWindowMessage(hWndList, list_view::kSetItemPosition, static_cast<std::uint32_t>(index), position);
+  MoveItem(windows_, hWndList, index, position);
 }
 
 }  // namespace corvella

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/resume_next.hpp"
+#include "shell/desktop_view.hpp"
 
 namespace corvella {
 namespace {
@@ -23,8 +24,7 @@ float ScaleForIconSpacing(std::uint32_t spacing) {
 PicturePlacement MeasurePicturePlacement(WindowSystem& windows, WindowHandle view) {
   PicturePlacement placement;
   std::int32_t spacing = 0;
-  // wParam FALSE: the spacing of the icon view, not of the small-icon view.
-  ResumeNext([&] { spacing = windows.SendWindowMessage(view, list_view::kGetItemSpacing, 0, 0); });
+  ResumeNext([&] { spacing = ReadIconSpacing(windows, view); });
   placement.scale = ScaleForIconSpacing(static_cast<std::uint32_t>(spacing));
   WindowPoint work_area;
   ResumeNext([&] { work_area = windows.PrimaryWorkAreaOrigin(); });

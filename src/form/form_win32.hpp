@@ -50,31 +50,45 @@ class Win32Form final : public FormRuntime {
   void SetBusy(bool busy) override;
 
  private:
+  // The window and its messages (form_win32.cpp).
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void CreateMainWindow();
+  void Dispatch(MSG& message);
+  void OnClose();
+  bool OnSetCursor();
+  void OnShown();
+  void OnEndSession(WPARAM ending);
+  void OnActivate(WPARAM wparam);
+  bool OnSetFocus();
+  void OnDestroy();
+
+  // The controls (form_controls_win32.cpp).
+  void CreateControls();
+  void FocusFirstControl();
   void OnCommand(WPARAM wparam, LPARAM lparam);
   void OnVScroll(WPARAM wparam, LPARAM lparam);
   void OnTimer(WPARAM wparam);
-  void OnClose();
-  bool OnSysCommand(WPARAM wparam);
-  [[nodiscard]] const MenuShortcut* ShortcutOf(const MSG& message) const;
-  void OnEndSession();
-  void OnDpiChanged(WPARAM wparam, LPARAM lparam);
+  [[nodiscard]] const ControlLayout* TimerOf(WPARAM timer_id) const;
+  [[nodiscard]] const ControlLayout& LayoutOf(ControlId control) const;
+  [[nodiscard]] HWND ControlWindow(ControlId control) const;
 
-  void CreateMainWindow();
-  void CreateControls();
+  // DPI, fonts, fitting and placement (form_metrics_win32.cpp).
+  void TakeWindowDpi();
   void LoadIcons();
   void ApplyDpi(UINT dpi);
   [[nodiscard]] ScopedFont FittingFont(UINT dpi) const;
   [[nodiscard]] bool CaptionsFit(HFONT font, UINT dpi) const;
   void PlaceControl(const ControlLayout& control);
   void PlaceWindow();
-  void FocusFirstControl();
-  void Dispatch(MSG& message);
+  void OnDpiChanged(WPARAM wparam, LPARAM lparam);
 
-  [[nodiscard]] const ControlLayout& LayoutOf(ControlId control) const;
-  [[nodiscard]] HWND ControlWindow(ControlId control) const;
-  [[nodiscard]] const ControlLayout* TimerOf(WPARAM timer_id) const;
+  // The system menu, its shortcuts and notices between runs
+  // (form_menu_win32.cpp).
+  void OnNotice(WPARAM wparam);
+  bool OnSysCommand(WPARAM wparam);
+  void OnInitMenuPopup(LPARAM lparam);
+  [[nodiscard]] const MenuShortcut* ShortcutOf(const MSG& message) const;
 
   const FormLayout& layout_;
   HINSTANCE instance_;

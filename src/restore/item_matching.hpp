@@ -10,16 +10,9 @@
 #include <vector>
 
 #include "restore/saved_layout.hpp"
+#include "shell/view_placer.hpp"
 
 namespace corvella {
-
-struct ItemMove {
-  std::int32_t index = 0;
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-
-  bool operator==(const ItemMove&) const = default;
-};
 
 struct MovePlan {
   std::vector<ItemMove> moves;  // in index order

@@ -25,14 +25,44 @@ SavedLayout LayoutOf(const std::vector<ViewItem>& items, WindowSize view_size, c
 
 }  // namespace
 
-SaveOutcome LayoutKeeper::SaveUnlessPending(WindowHandle view, const SavedTime& now) {
-  try {
-    if (const std::optional<std::string> pending = storage_.Load()) {
-      return ParseSavedLayout(*pending).layout ? SaveOutcome::KeptEarlier : SaveOutcome::Damaged;
-    }
-  } catch (const RuntimeError&) {
-    return SaveOutcome::Unreadable;
+SavedLayoutSummary SummaryOf(const SavedLayoutRead& saved) {
+  switch (saved.found) {
+    case SavedLayoutRead::Found::Nothing:
+      return {};
+    case SavedLayoutRead::Found::Unreadable:
+    case SavedLayoutRead::Found::Damaged:
+      return SavedLayoutSummary{true, std::nullopt};
+    case SavedLayoutRead::Found::Layout:
+      break;
   }
+  return SavedLayoutSummary{true, FormatSavedTime(saved.layout.saved_at)};
+}
+
+SavedLayoutRead LayoutKeeper::ReadSaved() {
+  std::optional<std::string> text;
+  try {
+    text = storage_.Load();
+  } catch (const RuntimeError&) {
+    return SavedLayoutRead{SavedLayoutRead::Found::Unreadable, {}};
+  }
+  if (!text) return {};
+  ParsedLayout parsed = ParseSavedLayout(*text);
+  if (!parsed.layout) return SavedLayoutRead{SavedLayoutRead::Found::Damaged, {}};
+  return SavedLayoutRead{SavedLayoutRead::Found::Layout, std::move(*parsed.layout)};
+}
+
+SaveOutcome LayoutKeeper::SaveUnlessPending(const std::function<WindowHandle()>& find_view, const SavedTime& now) {
+  switch (ReadSaved().found) {
+    case SavedLayoutRead::Found::Unreadable:
+      return SaveOutcome::Unreadable;
+    case SavedLayoutRead::Found::Damaged:
+      return SaveOutcome::Damaged;
+    case SavedLayoutRead::Found::Layout:
+      return SaveOutcome::KeptEarlier;
+    case SavedLayoutRead::Found::Nothing:
+      break;
+  }
+  const WindowHandle view = find_view();
   if (view == 0) return SaveOutcome::NoDesktopView;
   SavedLayout layout;
   try {
@@ -48,16 +78,17 @@ SaveOutcome LayoutKeeper::SaveUnlessPending(WindowHandle view, const SavedTime& 
   return SaveOutcome::Saved;
 }
 
-RestoreResult LayoutKeeper::Restore(WindowHandle view) {
-  std::optional<std::string> text;
-  try {
-    text = storage_.Load();
-  } catch (const RuntimeError&) {
-    return RestoreResult{RestoreOutcome::Unreadable};
+RestoreResult LayoutKeeper::Restore(WindowHandle view, const SavedLayoutRead& saved) {
+  switch (saved.found) {
+    case SavedLayoutRead::Found::Nothing:
+      return RestoreResult{RestoreOutcome::NothingSaved};
+    case SavedLayoutRead::Found::Unreadable:
+      return RestoreResult{RestoreOutcome::Unreadable};
+    case SavedLayoutRead::Found::Damaged:
+      return RestoreResult{RestoreOutcome::Damaged};
+    case SavedLayoutRead::Found::Layout:
+      break;
   }
-  if (!text) return RestoreResult{RestoreOutcome::NothingSaved};
-  const ParsedLayout parsed = ParseSavedLayout(*text);
-  if (!parsed.layout) return RestoreResult{RestoreOutcome::Damaged};
   if (view == 0) return RestoreResult{RestoreOutcome::NoDesktopView};
   std::vector<std::string> names;
   try {
@@ -66,10 +97,10 @@ RestoreResult LayoutKeeper::Restore(WindowHandle view) {
     return RestoreResult{RestoreOutcome::ReadFailed};
   }
 
-  const MovePlan plan = PlanMoves(*parsed.layout, names);
+  const MovePlan plan = PlanMoves(saved.layout, names);
   if (plan.moves.empty() && plan.skipped > 0) return RestoreResult{RestoreOutcome::NothingMatched, 0, plan.skipped};
   try {
-    restorer_.MoveItems(view, plan.moves);
+    placer_.MoveItems(view, plan.moves);
   } catch (const RuntimeError&) {
     return RestoreResult{RestoreOutcome::MoveFailed};
   }
@@ -80,19 +111,6 @@ RestoreResult LayoutKeeper::Restore(WindowHandle view) {
     result.outcome = RestoreOutcome::RestoredFileKept;
   }
   return result;
-}
-
-SavedLayoutSummary LayoutKeeper::Summary() {
-  std::optional<std::string> text;
-  try {
-    text = storage_.Load();
-  } catch (const RuntimeError&) {
-    return SavedLayoutSummary{true, std::nullopt};
-  }
-  if (!text) return SavedLayoutSummary{};
-  const ParsedLayout parsed = ParseSavedLayout(*text);
-  if (!parsed.layout) return SavedLayoutSummary{true, std::nullopt};
-  return SavedLayoutSummary{true, FormatSavedTime(parsed.layout->saved_at)};
 }
 
 }  // namespace corvella

@@ -1,17 +1,18 @@
-// The way back to the desktop's own layout: saved before the desktop is
-// first arranged, kept until it has been restored, and restored only from a
-// file that reads whole and sound, so that a problem moves nothing and
-// changes no file.
+// LayoutKeeper, the middle of the way back: the saved file and its decisions.
+// The desktop's own layout is saved before the desktop is first arranged,
+// kept until it has been restored, and restored only from a file that reads
+// whole and sound, so that a problem moves nothing and changes no file.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "restore/layout_storage.hpp"
 #include "restore/saved_layout.hpp"
-#include "restore/view_restorer.hpp"
 #include "shell/remote_memory.hpp"
+#include "shell/view_placer.hpp"
 #include "shell/view_reader.hpp"
 #include "shell/window_system.hpp"
 
@@ -62,24 +63,37 @@ struct SavedLayoutSummary {
   bool operator==(const SavedLayoutSummary&) const = default;
 };
 
+// The saved file as one read found it, handed on so that a restore and the
+// menu after it read the file once.
+struct SavedLayoutRead {
+  enum class Found { Nothing, Unreadable, Damaged, Layout };
+  Found found = Found::Nothing;
+  SavedLayout layout;  // when a layout was found
+};
+
+SavedLayoutSummary SummaryOf(const SavedLayoutRead& saved);
+
 class LayoutKeeper {
  public:
   LayoutKeeper(LayoutStorage& storage, WindowSystem& windows, RemoteMemoryProvider& memory)
-      : storage_(storage), windows_(windows), reader_(windows, memory), restorer_(windows, memory) {}
+      : storage_(storage), windows_(windows), reader_(windows, memory), placer_(windows, memory) {}
 
-  // Saves the view's layout unless one saved earlier was never restored.
-  SaveOutcome SaveUnlessPending(WindowHandle view, const SavedTime& now);
-  // On success the saved file becomes the backup, so that the next save
-  // takes the desktop's layout afresh.
-  RestoreResult Restore(WindowHandle view);
-  SavedLayoutSummary Summary();
+  // Never raises: a file that cannot be read is found Unreadable.
+  SavedLayoutRead ReadSaved();
+  // Saves the view's layout unless one saved earlier was never restored;
+  // the view is looked up (find_view) only when its layout is to be saved.
+  SaveOutcome SaveUnlessPending(const std::function<WindowHandle()>& find_view, const SavedTime& now);
+  // Restores what the read found. On success the saved file becomes the
+  // backup, so that the next save takes the desktop's layout afresh.
+  RestoreResult Restore(WindowHandle view, const SavedLayoutRead& saved);
+  SavedLayoutSummary Summary() { return SummaryOf(ReadSaved()); }
   [[nodiscard]] std::string Location() const { return storage_.Location(); }
 
  private:
   LayoutStorage& storage_;
   WindowSystem& windows_;
   ViewReader reader_;
-  ViewRestorer restorer_;
+  ViewPlacer placer_;
 };
 
 }  // namespace corvella

@@ -39,6 +39,19 @@ WindowHandle FindDesktopView(WindowSystem& windows) {
   return view;
 }
 
+std::int32_t CountItems(WindowSystem& windows, WindowHandle view) {
+  return windows.SendWindowMessage(view, list_view::kGetItemCount, 0, 0);
+}
+
+void MoveItem(WindowSystem& windows, WindowHandle view, std::int32_t index, std::int32_t position) {
+  windows.SendWindowMessage(view, list_view::kSetItemPosition, static_cast<std::uint32_t>(index), position);
+}
+
+// wParam FALSE: the spacing of the icon view, not of the small-icon view.
+std::int32_t ReadIconSpacing(WindowSystem& windows, WindowHandle view) {
+  return windows.SendWindowMessage(view, list_view::kGetItemSpacing, 0, 0);
+}
+
 SelfArrangement ReadSelfArrangement(WindowSystem& windows) {
   const WindowHandle view = FindDesktopView(windows);
   if (view == 0) return {};

@@ -1,6 +1,9 @@
-// Finding the shell's desktop list view by its class-name chain, and asking
-// it whether it still arranges its items by itself.
+// Finding the shell's desktop list view by its class-name chain, and what
+// the features ask of it in their own words: its item count, one item's
+// move, its icon spacing, and whether it still arranges its items by itself.
 #pragma once
+
+#include <cstdint>
 
 #include "shell/window_system.hpp"
 
@@ -15,6 +18,16 @@ void LocateDesktopView(WindowSystem& windows, WindowHandle& view);
 // The desktop list view, for callers that need the view but keep no
 // variable of it; 0 when there is none.
 WindowHandle FindDesktopView(WindowSystem& windows);
+
+// The view's item count (LVM_GETITEMCOUNT); a message to view 0 answers 0.
+// Raises a RuntimeError when the view does not answer.
+std::int32_t CountItems(WindowSystem& windows, WindowHandle view);
+// Moves one item to a packed icon position (LVM_SETITEMPOSITION); the
+// answer is not examined. Raises a RuntimeError when the view does not answer.
+void MoveItem(WindowSystem& windows, WindowHandle view, std::int32_t index, std::int32_t position);
+// The icon view's spacing, cy * 65536 + cx (LVM_GETITEMSPACING). Raises a
+// RuntimeError when the view does not answer.
+std::int32_t ReadIconSpacing(WindowSystem& windows, WindowHandle view);
 
 // Whether the desktop view still arranges its items by itself, which would
 // undo any picture the moment it is drawn.

@@ -1,14 +1,20 @@
 // An in-memory desktop for tests: windows by class with parent/child links,
 // list views that hold N named items and apply valid positions, and a log of
-// every message that reaches any window, in order, and of every repaint.
+// every message that reaches any window, in order, and of every repaint. Its
+// view lives in a process of its own, whose buffers the messages that carry
+// a pointer reach, as the shell's view does: LVITEMW and POINT bytes decoded
+// for its bitness.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "fake_view_process.hpp"
 #include "shell/window_system.hpp"
 
 namespace corvella::testing {
@@ -62,6 +68,11 @@ inline std::ostream& operator<<(std::ostream& out, const SentMessage& m) {
 
 class FakeDesktop final : public WindowSystem {
  public:
+  explicit FakeDesktop(ProcessBitness bitness = ProcessBitness::Bits32) : process_(bitness) {}
+
+  // The process that owns the desktop's view, and the buffers in it.
+  [[nodiscard]] FakeViewProcess& process() { return process_; }
+
   // Adds a window (parent 0: top-level) and returns its handle.
   WindowHandle AddWindow(const std::string& class_name, WindowHandle parent = 0);
   // Makes the window a list view holding item_count items at (0, 0).
@@ -98,6 +109,20 @@ class FakeDesktop final : public WindowSystem {
   void SetStyles(WindowHandle window, std::uint32_t style, std::uint32_t extended_style);
   [[nodiscard]] const std::vector<Repaint>& repaints() const { return repaints_; }
 
+  // The view hands this item's text back through a pointer to a copy of
+  // its own, outside the program's buffer, as a list view may.
+  void PointTextElsewhere(std::int32_t index) { text_elsewhere_.insert(index); }
+  // The message of this kind after `after` others fails, as one that times
+  // out; it never reaches the view. A view that hangs then answers no later
+  // message, but what is posted to it reaches it all the same.
+  void FailMessage(std::uint32_t message, std::size_t after = 0, bool view_hangs = false) {
+    failure_ = Failure{message, after, view_hangs};
+  }
+  [[nodiscard]] bool RedrawOn(WindowHandle view) const { return !redraw_off_.contains(view); }
+  // Every lookup of a top-level window by class fails, as a window system
+  // that cannot be asked; the lookups of children still answer.
+  void FailTopLevelLookups() { top_level_lookups_fail_ = true; }
+
   WindowHandle FindWindowByClass(const char* class_name) override;
   WindowHandle FindChildWindowByClass(WindowHandle parent, WindowHandle child_after, const char* class_name) override;
   std::int32_t SendWindowMessage(WindowHandle window, std::uint32_t message, std::uint32_t wparam,
@@ -125,16 +150,36 @@ class FakeDesktop final : public WindowSystem {
     std::function<std::int32_t()> item_count_source;
     std::uint32_t icon_spacing = 75 * 65536 + 75;
   };
+  struct Failure {
+    std::uint32_t message;
+    std::size_t after;
+    bool hangs;
+  };
 
   Window* Find(WindowHandle handle);
   Window& Existing(WindowHandle handle);
   void SyncItems(Window& window);
+  std::int32_t Answer(Window& list, std::uint32_t message, std::uint32_t wparam, std::int32_t lparam);
 
+  // The address an lParam reaches in the view's process: a 64-bit view
+  // sign-extends it.
+  [[nodiscard]] std::uint64_t Reach(std::int32_t lparam) const;
+  void SetRedraw(WindowHandle window, std::uint32_t on);
+  std::int32_t GetItemText(std::vector<ListItem>& items, std::uint32_t index, std::int32_t lparam);
+  std::int32_t GetItemPosition(std::vector<ListItem>& items, std::uint32_t index, std::int32_t lparam);
+  std::int32_t SetItemPosition32(std::vector<ListItem>& items, std::uint32_t index, std::int32_t lparam);
+
+  FakeViewProcess process_;
   std::vector<Window> windows_;
   std::vector<SentMessage> messages_;
   std::vector<SentMessage> posted_;
   std::vector<Repaint> repaints_;
   WindowPoint work_area_origin_;
+  std::set<std::int32_t> text_elsewhere_;
+  std::optional<Failure> failure_;
+  bool hung_ = false;
+  bool top_level_lookups_fail_ = false;
+  std::set<WindowHandle> redraw_off_;
 };
 
 }  // namespace corvella::testing

@@ -1,4 +1,4 @@
-#include "restore/view_restorer.hpp"
+#include "shell/view_placer.hpp"
 
 #include <algorithm>
 #include <vector>
@@ -51,7 +51,7 @@ class RedrawSwitch {
 
 }  // namespace
 
-void ViewRestorer::MoveItems(WindowHandle view, std::span<const ItemMove> moves) {
+void ViewPlacer::MoveItems(WindowHandle view, std::span<const ItemMove> moves) {
   if (moves.empty()) return;
   const std::size_t per_chunk = std::min(moves.size(), kPointsPerChunk);
   const std::unique_ptr<RemoteMemory> memory = memory_.Open(view, per_chunk * kPointBytes);

@@ -1,21 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
-#include "app/form1.hpp"
-#include "app/main_window_layout.hpp"
 #include "arrangement_expectations.hpp"
-#include "fake_desktop.hpp"
-#include "fake_folder_platform.hpp"
-#include "fake_shell_desktop.hpp"
-#include "fake_view_process.hpp"
-#include "headless_form.hpp"
-#include "host_files.hpp"
-#include "memory_layout_storage.hpp"
-#include "resource_files.hpp"
-#include "scratch_folder.hpp"
+#include "wired_program.hpp"
 
 namespace corvella::testing {
 namespace {
@@ -27,11 +18,9 @@ constexpr std::int32_t kTick = 500;
 // of the desktop folder, once the test lets the shell catch up. An earlier
 // run's layout waits to be restored, so that the arrangements save none and
 // send the view only their own messages.
-class MainWindow : public ::testing::Test {
+class MainWindow : public ::testing::Test, public WiredProgram {
  protected:
   MainWindow() {
-    folders_.special_folders[0] = scratch_.path().u16string();
-    list_ = desktop_.AddShellDesktop(0);
     desktop_.SetItemCountSource(list_, [this] { return own_icons_ + shown_files_; });
     storage_.saved = "corvella-layout 1\t2026-12-07 18:00:00\t1920\t1080\nitem\t1\t10\t20\n";
   }
@@ -70,22 +59,8 @@ class MainWindow : public ::testing::Test {
     return expected;
   }
 
-  ScratchFolder scratch_;
   std::int32_t own_icons_ = 5;  // the desktop's own icons, besides the folder's files
   std::int32_t shown_files_ = 0;
-  FakeDesktop desktop_;
-  WindowHandle list_ = 0;
-  FakeFolderPlatform folders_;
-  HostFileServices files_;
-  ResourceFiles resources_{CORVELLA_RESOURCES_DIR};
-  MemoryLayoutStorage storage_;
-  FakeViewProcess view_process_{ProcessBitness::Bits32};
-  FakeShellDesktop shell_{desktop_, view_process_};
-  LayoutKeeper keeper_{storage_, shell_, view_process_};
-  WayBack way_back_{keeper_, shell_, files_, resources_, [](int) {}, [] { return SavedTime{2026, 12, 8, 9, 30, 0}; },
-                    [] {}};
-  HeadlessForm form_{MainWindowLayout()};
-  Form1 form1_{form_, desktop_, files_, resources_, folders_, way_back_};
 };
 
 TEST_F(MainWindow, StartsWithTheQuestionAndRemovesOnlyItsOwnIconFiles) {
@@ -387,18 +362,17 @@ TEST_F(MainWindow, AnIconThatCannotBeDeletedDoesNotHangTheCleanup) {
 }
 
 TEST_F(MainWindow, WithoutADesktopViewTheHeartWritesFourteenIconsAndKeepsWaiting) {
-  FakeDesktop no_shell;
-  HeadlessForm form{MainWindowLayout()};
-  Form1 form1{form, no_shell, files_, resources_, folders_, way_back_};
-  form.Load(form1);
-  form.Click(ControlId::Command4);
+  WiredProgram no_view(false);
+  no_view.form_.Load(no_view.form1_);
+  no_view.form_.Click(ControlId::Command4);
 
-  form.Click(ControlId::Command1);
-  form.AdvanceTime(4 * kTick);
+  no_view.form_.Click(ControlId::Command1);
+  no_view.form_.AdvanceTime(4 * kTick);
 
-  EXPECT_EQ(form1.Desktop().lngCount, 0);
-  EXPECT_EQ(Files().size(), 14U);
-  EXPECT_TRUE(form.Enabled(ControlId::Timer1));
+  EXPECT_EQ(no_view.form1_.Desktop().lngCount, 0);
+  const std::filesystem::directory_iterator files(no_view.scratch_.path());
+  EXPECT_EQ(std::distance(begin(files), end(files)), 14);
+  EXPECT_TRUE(no_view.form_.Enabled(ControlId::Timer1));
 }
 
 TEST_F(MainWindow, ArrangementClicksWaitOutARunningTopUp) {

@@ -2,7 +2,6 @@
 
 #include "arrange/desktop_arrangement.hpp"
 #include "arrangement_expectations.hpp"
-#include "core/runtime_error.hpp"
 #include "fake_desktop.hpp"
 
 namespace corvella::testing {
@@ -89,44 +88,19 @@ TEST(CountDesktopItems, CountsAnewEveryTime) {
   EXPECT_EQ(desktop.messages(), (std::vector<SentMessage>{CountMessage(list), CountMessage(list)}));
 }
 
-// A window system whose lookups fail: each failing lookup is skipped alone.
-class FailingLookups final : public WindowSystem {
- public:
-  explicit FailingLookups(FakeDesktop& desktop) : desktop_(desktop) {}
-  WindowHandle FindWindowByClass(const char*) override {
-    throw RuntimeError(RuntimeErrorKind::ServiceFailure, "lookup failed");
-  }
-  WindowHandle FindChildWindowByClass(WindowHandle parent, WindowHandle after, const char* name) override {
-    return desktop_.FindChildWindowByClass(parent, after, name);
-  }
-  std::int32_t SendWindowMessage(WindowHandle w, std::uint32_t m, std::uint32_t wp, std::int32_t lp) override {
-    return desktop_.SendWindowMessage(w, m, wp, lp);
-  }
-  void PostWindowMessage(WindowHandle w, std::uint32_t m, std::uint32_t wp) override {
-    desktop_.PostWindowMessage(w, m, wp);
-  }
-  WindowSize ClientSize(WindowHandle window) override { return desktop_.ClientSize(window); }
-  std::uint32_t WindowStyle(WindowHandle window) override { return desktop_.WindowStyle(window); }
-  void RepaintWindow(WindowHandle window) override { desktop_.RepaintWindow(window); }
-  WindowPoint PrimaryWorkAreaOrigin() override { return desktop_.PrimaryWorkAreaOrigin(); }
-  WindowPoint ScreenToClient(WindowHandle w, WindowPoint p) override { return desktop_.ScreenToClient(w, p); }
-
- private:
-  FakeDesktop& desktop_;
-};
-
 TEST(CountDesktopItems, GoesOnAfterALookupThatFails) {
   FakeDesktop desktop;
   const WindowHandle list = desktop.AddShellDesktop(6);
-  FailingLookups windows(desktop);
-  DesktopArrangement arrangement(windows);
+  const WindowHandle progman = desktop.FindWindowByClass("progman");
+  desktop.FailTopLevelLookups();  // each failing lookup is skipped alone
+  DesktopArrangement arrangement(desktop);
 
   arrangement.CountDesktopItems();
   EXPECT_EQ(arrangement.hWndList, 0U);  // the chain went on from 0 and found no top-level view
   EXPECT_EQ(arrangement.lngCount, 0);
 
   // A failed step keeps what the variable held: here Progman, left by earlier code.
-  arrangement.hWndList = desktop.FindWindowByClass("progman");
+  arrangement.hWndList = progman;
   arrangement.CountDesktopItems();
   EXPECT_EQ(arrangement.hWndList, list);
   EXPECT_EQ(arrangement.lngCount, 6);
