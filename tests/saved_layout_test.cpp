@@ -41,12 +41,25 @@ TEST(SavedLayout, ReadsBackWhatItWrites) {
   EXPECT_EQ(ParseSavedLayout(FormatSavedLayout(empty)).layout, empty);
 }
 
+TEST(SavedLayout, RecordsTheIconGridInTheSecondVersion) {
+  SavedLayout layout = Sample();
+  layout.grid = IconGrid{107, 1, -300, 2147483647};
+  const std::string text = FormatSavedLayout(layout);
+  EXPECT_EQ(text.substr(0, text.find('\n') + 1),
+            "corvella-layout 2\t2024-05-01 09:03:07\t1920\t1080\t107\t1\t-300\t2147483647\n");
+  EXPECT_EQ(text.substr(text.find('\n')), std::string(kSampleText.substr(kSampleText.find('\n'))));
+  EXPECT_EQ(ParseSavedLayout(text).layout, layout);
+}
+
 TEST(SavedLayout, RefusesToWriteATimeOrSizeItCouldNotReadBack) {
   SavedLayout layout = Sample();
   layout.saved_at.month = 13;
   EXPECT_THROW(FormatSavedLayout(layout), RuntimeError);
   layout = Sample();
   layout.view_height = -1;
+  EXPECT_THROW(FormatSavedLayout(layout), RuntimeError);
+  layout = Sample();
+  layout.grid = IconGrid{75, 0, 0, 0};
   EXPECT_THROW(FormatSavedLayout(layout), RuntimeError);
 }
 
@@ -64,7 +77,16 @@ TEST(SavedLayout, RejectsEveryKindOfDamageWhole) {
       {"cut last line", kHeader + "a\t1\t10\t20", LayoutFault::MissingFinalNewline},
       {"other magic", "corvella-layouts 1\t2024-05-01 09:03:07\t1920\t1080\n", LayoutFault::NotALayout},
       {"byte order mark", "\xEF\xBB\xBF" + kHeader, LayoutFault::NotALayout},
-      {"newer version", "corvella-layout 2\t2024-05-01 09:03:07\t1920\t1080\n", LayoutFault::UnknownVersion},
+      {"newer version", "corvella-layout 3\t2024-05-01 09:03:07\t1920\t1080\t75\t75\t0\t0\n",
+       LayoutFault::UnknownVersion},
+      {"second version without its grid", "corvella-layout 2\t2024-05-01 09:03:07\t1920\t1080\n",
+       LayoutFault::BadHeader},
+      {"first version with a grid", "corvella-layout 1\t2024-05-01 09:03:07\t1920\t1080\t75\t75\t0\t0\n",
+       LayoutFault::BadHeader},
+      {"grid spacing 0", "corvella-layout 2\t2024-05-01 09:03:07\t1920\t1080\t0\t75\t0\t0\n",
+       LayoutFault::BadHeader},
+      {"grid origin not a number", "corvella-layout 2\t2024-05-01 09:03:07\t1920\t1080\t75\t75\t0\tx\n",
+       LayoutFault::BadHeader},
       {"header field missing", "corvella-layout 1\t2024-05-01 09:03:07\t1920\n", LayoutFault::BadHeader},
       {"header field extra", "corvella-layout 1\t2024-05-01 09:03:07\t1920\t1080\t1\n", LayoutFault::BadHeader},
       {"month 13", "corvella-layout 1\t2024-13-01 09:03:07\t1920\t1080\n", LayoutFault::BadHeader},
