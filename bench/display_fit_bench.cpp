@@ -19,9 +19,8 @@ std::vector<WindowPoint> SpreadIcons() {
 }
 
 void Fit(benchmark::State& state, std::int32_t width, std::int32_t height, std::int32_t spacing) {
-  const DisplayShape saved{7680, 4320, IconGrid{75, 75, 0, 0}};
-  const CurrentDisplay current{DisplayShape{width, height, IconGrid{spacing, spacing, 0, 0}},
-                               {ViewRect{0, 0, width, height - 40}}};
+  const SavedLayout saved{{2024, 5, 1, 9, 3, 7}, 7680, 4320, {}, IconGrid{75, 75, 0, 0}};
+  const ViewDisplay current{{width, height}, {spacing, spacing}, {0, 0}, {WindowRect{0, 0, width, height - 40}}};
   const std::vector<WindowPoint> positions = SpreadIcons();
   for (auto _ : state) benchmark::DoNotOptimize(FitToDisplay(saved, current, positions));
   state.SetItemsProcessed(state.iterations() * kIcons);

@@ -2,80 +2,89 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace corvella {
 namespace {
 
-DisplayShape Shape(std::int32_t width, std::int32_t height, std::int32_t spacing, WindowPoint origin = {}) {
-  return DisplayShape{width, height, IconGrid{spacing, spacing, origin.x, origin.y}};
+SavedLayout SavedOn(std::int32_t width, std::int32_t height, std::int32_t spacing) {
+  return SavedLayout{{2024, 5, 1, 9, 3, 7}, width, height, {}, IconGrid{spacing, spacing, 0, 0}};
+}
+
+// A file of the first version recorded no grid.
+const SavedLayout kFirstVersion{{2024, 5, 1, 9, 3, 7}, 1280, 1024, {}, std::nullopt};
+
+ViewDisplay Display(std::int32_t width, std::int32_t height, std::int32_t spacing, WindowPoint origin,
+                    std::vector<WindowRect> work_areas) {
+  return ViewDisplay{{width, height}, {spacing, spacing}, origin, std::move(work_areas)};
 }
 
 // One monitor showing the whole view.
-CurrentDisplay Whole(const DisplayShape& shape) {
-  return CurrentDisplay{shape, {ViewRect{0, 0, shape.view_width, shape.view_height}}};
+ViewDisplay Whole(std::int32_t width, std::int32_t height, std::int32_t spacing) {
+  return Display(width, height, spacing, {0, 0}, {WindowRect{0, 0, width, height}});
 }
 
 struct Fit {
   const char* what;
-  std::optional<DisplayShape> saved;
-  CurrentDisplay current;
+  SavedLayout saved;
+  ViewDisplay current;
   std::vector<WindowPoint> positions;
   std::vector<WindowPoint> expected;
   std::size_t moved_to_fit;
 };
 
 TEST(DisplayFit, KeepsEachIconsCellAndBringsTheUnseenOntoTheScreen) {
-  const DisplayShape large = Shape(1280, 1024, 75);
+  const SavedLayout large = SavedOn(1280, 1024, 75);
   // A monitor left of and above the main one: the view starts 1024 left of
   // and 200 above the main screen, and no monitor shows its bottom left.
-  const CurrentDisplay two_monitors{Shape(2944, 1280, 75, {1024, 200}),
-                                    {ViewRect{1024, 200, 2944, 1240}, ViewRect{0, 0, 1024, 768}}};
+  const ViewDisplay two_monitors =
+      Display(2944, 1280, 75, {1024, 200}, {WindowRect{1024, 200, 2944, 1240}, WindowRect{0, 0, 1024, 768}});
   const Fit fits[] = {
       {"same display: bit for bit, even off the screen",
        large,
-       Whole(large),
+       Whole(1280, 1024, 75),
        {{3, 7}, {1279, 1023}, {-40, 5000}},
        {{3, 7}, {1279, 1023}, {-40, 5000}},
        0},
       {"smaller view: the same places, the cut-off ones to the nearest free cell",
        large,
-       Whole(Shape(1024, 768, 75)),
+       Whole(1024, 768, 75),
        {{0, 0}, {1200, 0}, {1125, 0}, {1200, 900}, {380, 290}},
        {{0, 0}, {900, 0}, {900, 75}, {900, 675}, {380, 290}},
        3},
       {"larger spacing: cell for cell, a pile stays a pile",
        large,
-       Whole(Shape(1280, 1024, 107)),
+       Whole(1280, 1024, 107),
        {{75, 150}, {75, 150}, {40, 0}, {1125, 0}},
        {{107, 214}, {107, 214}, {107, 0}, {1070, 0}},
        1},
       {"origin moved (taskbar to the top): shifted, the bottom row clear of the screen's edge",
-       Shape(1920, 1080, 75),
-       CurrentDisplay{Shape(1920, 1080, 75, {0, 40}), {ViewRect{0, 40, 1920, 1080}}},
+       SavedOn(1920, 1080, 75),
+       Display(1920, 1080, 75, {0, 40}, {WindowRect{0, 40, 1920, 1080}}),
        {{10, 20}, {0, 975}},
        {{10, 60}, {0, 940}},
        1},
       {"a monitor added left and above: the main screen's cells, never where no monitor shows",
-       Shape(1920, 1080, 75),
+       SavedOn(1920, 1080, 75),
        two_monitors,
        {{0, 0}, {1800, 975}, {-975, 750}},
        {{1024, 200}, {2824, 1100}, {49, 650}},
        2},
       {"first version: as saved but for those off the screen or under the taskbar, never half on another",
-       std::nullopt,
-       CurrentDisplay{Shape(800, 600, 75), {ViewRect{0, 0, 800, 560}}},
+       kFirstVersion,
+       Display(800, 600, 75, {0, 0}, {WindowRect{0, 0, 800, 560}}),
        {{13, 17}, {700, 0}, {790, 10}, {0, 500}, {40, 440}},
        {{13, 17}, {700, 0}, {675, 75}, {150, 450}, {40, 440}},
        2},
       {"more icons than cells: the rest share the last cells, as few to a cell as possible",
-       std::nullopt,
-       Whole(Shape(150, 150, 75)),
+       kFirstVersion,
+       Whole(150, 150, 75),
        {{1000, 1000}, {1000, 1075}, {1000, 1150}, {1000, 1225}, {1000, 1300}, {1000, 1375}},
        {{75, 75}, {0, 75}, {75, 0}, {0, 0}, {75, 0}, {75, 75}},
        6},
-      {"no spacing to go by: as saved", large, Whole(Shape(1024, 768, 0)), {{1200, 0}}, {{1200, 0}}, 0},
-      {"no cell wholly seen: as mapped", large, Whole(Shape(50, 50, 75)), {{150, 75}}, {{150, 75}}, 0},
+      {"no spacing to go by: as saved", large, Whole(1024, 768, 0), {{1200, 0}}, {{1200, 0}}, 0},
+      {"no cell wholly seen: as mapped", large, Whole(50, 50, 75), {{150, 75}}, {{150, 75}}, 0},
   };
   for (const Fit& fit : fits) {
     const FittedPositions fitted = FitToDisplay(fit.saved, fit.current, fit.positions);

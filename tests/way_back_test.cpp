@@ -118,7 +118,7 @@ TEST(WayBackSave, KeepsAPendingLayoutAndAsksBeforeArrangingWithoutAWayBack) {
     EXPECT_EQ(scene.Items() != own, c.moves) << c.what;
     if (c.saves) {
       ASSERT_TRUE(scene.storage_.saved.has_value()) << c.what;
-      EXPECT_TRUE(scene.storage_.saved->starts_with("corvella-layout 1\t2026-12-08 09:30:05")) << c.what;
+      EXPECT_TRUE(scene.storage_.saved->starts_with("corvella-layout 2\t2026-12-08 09:30:05")) << c.what;
     } else {
       EXPECT_EQ(scene.storage_.saved, before) << c.what;
     }
@@ -145,7 +145,7 @@ TEST_F(WayBackWindow, ARestoreCallsOffAWaitingHeartAndRemovesItsFilesOnceTheShel
 
 TEST_F(WayBackWindow, ADamagedOrMissingLayoutIsToldAndNothingMovesOrGoes) {
   AddItems(14);
-  storage_.saved = "corvella-layout 2\n";  // a file from elsewhere, kept as never restored
+  storage_.saved = "corvella-layout 3\n";  // a file from elsewhere, kept as never restored
   form_.AnswerQuestionsWith(true);         // the heart without a way back
   StartAndAnswerYes();
   EXPECT_EQ(form_.MenuItemOf(MenuCommand::RestoreLayout)->caption, "元の配置に戻す");
@@ -158,7 +158,7 @@ TEST_F(WayBackWindow, ADamagedOrMissingLayoutIsToldAndNothingMovesOrGoes) {
 
   ASSERT_EQ(form_.ShownMessages().size(), 1U);
   EXPECT_EQ(form_.ShownMessages()[0], RestoreReport({RestoreOutcome::Damaged}));
-  EXPECT_EQ(storage_.saved, "corvella-layout 2\n");
+  EXPECT_EQ(storage_.saved, "corvella-layout 3\n");
   EXPECT_EQ(Items(), heart);
   EXPECT_EQ(SetPosition32Messages(), 0U);
   EXPECT_TRUE(std::filesystem::exists(scratch_.Host("Plim1.ico")));

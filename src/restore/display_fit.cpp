@@ -63,7 +63,7 @@ class Grid {
   [[nodiscard]] Coordinate FirstRowFrom(Coordinate top) const { return CeilDiv(top - origin_y_, spacing_y_); }
   [[nodiscard]] Coordinate EndRowBefore(Coordinate bottom) const { return FloorDiv(bottom - origin_y_, spacing_y_); }
 
-  [[nodiscard]] bool WhollyInside(WindowPoint point, const ViewRect& area) const {
+  [[nodiscard]] bool WhollyInside(WindowPoint point, const WindowRect& area) const {
     return point.x >= area.left && point.y >= area.top && point.x + spacing_x_ <= area.right &&
            point.y + spacing_y_ <= area.bottom;
   }
@@ -102,8 +102,8 @@ void AddRun(Runs& runs, Coordinate first, Coordinate end) {
 // kept as runs so that a wide screen costs no more than a narrow one.
 class SeenCells {
  public:
-  SeenCells(const Grid& grid, std::span<const ViewRect> seen_areas) : grid_(grid) {
-    for (const ViewRect& area : seen_areas) {
+  SeenCells(const Grid& grid, std::span<const WindowRect> seen_areas) : grid_(grid) {
+    for (const WindowRect& area : seen_areas) {
       const Coordinate first_column = grid.FirstColumnFrom(area.left);
       const Coordinate end_column = grid.EndColumnBefore(area.right);
       const Coordinate end_row = grid.EndRowBefore(area.bottom);
@@ -196,24 +196,24 @@ class SeenCells {
   Rows free_;
 };
 
-std::vector<ViewRect> SeenAreas(const CurrentDisplay& current) {
-  std::vector<ViewRect> seen;
-  for (const ViewRect& area : current.work_areas) {
-    const ViewRect part{std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, current.shape.view_width),
-                        std::min(area.bottom, current.shape.view_height)};
+std::vector<WindowRect> SeenAreas(const ViewDisplay& current) {
+  std::vector<WindowRect> seen;
+  for (const WindowRect& area : current.work_areas) {
+    const WindowRect part{std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, current.client.width),
+                          std::min(area.bottom, current.client.height)};
     if (part.left < part.right && part.top < part.bottom) seen.push_back(part);
   }
   return seen;
 }
 
-void BringOntoScreen(const Grid& grid, std::span<const ViewRect> seen_areas, FittedPositions& fitted) {
+void BringOntoScreen(const Grid& grid, std::span<const WindowRect> seen_areas, FittedPositions& fitted) {
   SeenCells cells(grid, seen_areas);
   if (cells.Empty()) return;
   std::vector<std::size_t> unseen;
   for (std::size_t i = 0; i < fitted.positions.size(); ++i) {
     const WindowPoint position = fitted.positions[i];
     const bool seen =
-        std::ranges::any_of(seen_areas, [&](const ViewRect& area) { return grid.WhollyInside(position, area); });
+        std::ranges::any_of(seen_areas, [&](const WindowRect& area) { return grid.WhollyInside(position, area); });
     if (seen) {
       const Cell first = grid.FirstUnder(position);
       const Cell last = grid.LastUnder(position);
@@ -244,23 +244,29 @@ void BringOntoScreen(const Grid& grid, std::span<const ViewRect> seen_areas, Fit
   fitted.moved_to_fit = unseen.size();
 }
 
-bool HasCells(const IconGrid& grid) { return grid.spacing_x > 0 && grid.spacing_y > 0; }
-
 }  // namespace
 
-FittedPositions FitToDisplay(const std::optional<DisplayShape>& saved, const CurrentDisplay& current,
+std::optional<IconGrid> IconGridOf(const ViewDisplay& display) {
+  if (display.spacing.width <= 0 || display.spacing.height <= 0) return std::nullopt;
+  return IconGrid{display.spacing.width, display.spacing.height, display.work_area_origin.x,
+                  display.work_area_origin.y};
+}
+
+FittedPositions FitToDisplay(const SavedLayout& saved, const ViewDisplay& current,
                              std::span<const WindowPoint> positions) {
   FittedPositions fitted{std::vector<WindowPoint>(positions.begin(), positions.end()), 0};
-  const IconGrid& now = current.shape.grid;
-  if (!HasCells(now) || (saved && *saved == current.shape)) return fitted;
-  const Grid grid(now);
-  if (saved && HasCells(saved->grid)) {
-    const IconGrid& then = saved->grid;
-    const bool same_spacing = then.spacing_x == now.spacing_x && then.spacing_y == now.spacing_y;
+  const std::optional<IconGrid> now = IconGridOf(current);
+  if (!now) return fitted;
+  const bool same_view = saved.view_width == current.client.width && saved.view_height == current.client.height;
+  if (same_view && saved.grid == now) return fitted;
+  const Grid grid(*now);
+  if (saved.grid) {
+    const IconGrid& then = *saved.grid;
+    const bool same_spacing = then.spacing_x == now->spacing_x && then.spacing_y == now->spacing_y;
     const Grid saved_grid(then);
     for (WindowPoint& position : fitted.positions) {
-      position = same_spacing ? WindowPoint{ToInt32(Coordinate{position.x} + now.origin_x - then.origin_x),
-                                            ToInt32(Coordinate{position.y} + now.origin_y - then.origin_y)}
+      position = same_spacing ? WindowPoint{ToInt32(Coordinate{position.x} + now->origin_x - then.origin_x),
+                                            ToInt32(Coordinate{position.y} + now->origin_y - then.origin_y)}
                               : grid.Corner(saved_grid.Nearest(position));
     }
   }

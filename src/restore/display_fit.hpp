@@ -11,49 +11,29 @@
 #include <vector>
 
 #include "restore/saved_layout.hpp"
+#include "shell/view_display.hpp"
 #include "shell/window_system.hpp"
 
 namespace corvella {
-
-// The view's client size and its icon grid.
-struct DisplayShape {
-  std::int32_t view_width = 0;
-  std::int32_t view_height = 0;
-  IconGrid grid;
-
-  bool operator==(const DisplayShape&) const = default;
-};
-
-// A rectangle in the view's client coordinates; its right and bottom edges
-// lie just outside it.
-struct ViewRect {
-  std::int32_t left = 0;
-  std::int32_t top = 0;
-  std::int32_t right = 0;
-  std::int32_t bottom = 0;
-
-  bool operator==(const ViewRect&) const = default;
-};
-
-struct CurrentDisplay {
-  DisplayShape shape;
-  // Each monitor's work area in the view's coordinates: the user sees the
-  // parts of the view's client area that lie within one of them.
-  std::vector<ViewRect> work_areas;
-};
 
 struct FittedPositions {
   std::vector<WindowPoint> positions;  // in the order given
   std::size_t moved_to_fit = 0;        // icons brought onto the screen
 };
 
+// The view's icon grid as measured; none when the view gave no spacing.
+std::optional<IconGrid> IconGridOf(const ViewDisplay& display);
+
 // An icon at (x, y) takes the cell from (x, y) to (x + spacing x, y + spacing y),
 // the right and bottom edges excluded: its picture, its label and the gap
 // to the next. The user sees it wholly when that cell lies inside the view's
 // client area and inside the work area of one monitor.
 //
-// saved is the display the layout was saved on; none when the file did not
-// record it: then the positions stand as saved. Another display maps them:
+// The positions are those of the saved layout's items to be put back; the
+// layout tells the display it was saved on: the view's size and, from the
+// second version of its file on, the grid. The same size and grid put them
+// back bit for bit, seen or not. Without a grid they stand as saved; another
+// display maps them:
 // - the same spacing (only the view's size or the grid's origin changed):
 //   each position moves with the origin, keeping its cell and its place in
 //   it, as on the screen;
@@ -67,7 +47,7 @@ struct FittedPositions {
 // column by column from the left and each from the top, as few to a cell as
 // possible. Without any such cell, or without a current spacing, nothing
 // moves to fit.
-FittedPositions FitToDisplay(const std::optional<DisplayShape>& saved, const CurrentDisplay& current,
+FittedPositions FitToDisplay(const SavedLayout& saved, const ViewDisplay& current,
                              std::span<const WindowPoint> positions);
 
 }  // namespace corvella

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "core/runtime_error.hpp"
+#include "restore/display_fit.hpp"
 #include "restore/item_matching.hpp"
+#include "shell/view_display.hpp"
 
 namespace corvella {
 namespace {
@@ -21,6 +23,30 @@ SavedLayout LayoutOf(const std::vector<ViewItem>& items, WindowSize view_size, c
     layout.items.push_back(SavedItem{std::move(names[i]), occurrences[i], items[i].x, items[i].y});
   }
   return layout;
+}
+
+std::optional<ViewDisplay> MeasureOrNone(WindowSystem& windows, WindowHandle view) {
+  try {
+    return MeasureViewDisplay(windows, view);
+  } catch (const RuntimeError&) {
+    return std::nullopt;
+  }
+}
+
+// Fits the moves to the display the view is shown on now; one that cannot
+// be measured gets the saved places, as a display that is the same would.
+std::size_t FitMoves(WindowSystem& windows, WindowHandle view, const SavedLayout& saved, std::vector<ItemMove>& moves) {
+  const std::optional<ViewDisplay> display = MeasureOrNone(windows, view);
+  if (!display) return 0;
+  std::vector<WindowPoint> positions;
+  positions.reserve(moves.size());
+  for (const ItemMove& move : moves) positions.push_back(WindowPoint{move.x, move.y});
+  const FittedPositions fitted = FitToDisplay(saved, *display, positions);
+  for (std::size_t i = 0; i < moves.size(); ++i) {
+    moves[i].x = fitted.positions[i].x;
+    moves[i].y = fitted.positions[i].y;
+  }
+  return fitted.moved_to_fit;
 }
 
 }  // namespace
@@ -70,6 +96,9 @@ SaveOutcome LayoutKeeper::SaveUnlessPending(const std::function<WindowHandle()>&
   } catch (const RuntimeError&) {
     return SaveOutcome::ReadFailed;
   }
+  // Without its grid the file is of the first version, which a restore
+  // still fits to the screen as best it can.
+  if (const std::optional<ViewDisplay> display = MeasureOrNone(windows_, view)) layout.grid = IconGridOf(*display);
   try {
     storage_.Save(FormatSavedLayout(layout));
   } catch (const RuntimeError&) {
@@ -97,14 +126,15 @@ RestoreResult LayoutKeeper::Restore(WindowHandle view, const SavedLayoutRead& sa
     return RestoreResult{RestoreOutcome::ReadFailed};
   }
 
-  const MovePlan plan = PlanMoves(saved.layout, names);
+  MovePlan plan = PlanMoves(saved.layout, names);
   if (plan.moves.empty() && plan.skipped > 0) return RestoreResult{RestoreOutcome::NothingMatched, 0, plan.skipped};
+  const std::size_t moved_to_fit = FitMoves(windows_, view, saved.layout, plan.moves);
   try {
     placer_.MoveItems(view, plan.moves);
   } catch (const RuntimeError&) {
     return RestoreResult{RestoreOutcome::MoveFailed};
   }
-  RestoreResult result{RestoreOutcome::Restored, plan.moves.size(), plan.skipped};
+  RestoreResult result{RestoreOutcome::Restored, plan.moves.size(), plan.skipped, moved_to_fit};
   try {
     storage_.MarkRestored();
   } catch (const RuntimeError&) {
