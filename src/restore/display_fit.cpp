@@ -262,12 +262,12 @@ FittedPositions FitToDisplay(const SavedLayout& saved, const ViewDisplay& curren
   const Grid grid(*now);
   if (saved.grid) {
     const IconGrid& then = *saved.grid;
-    const bool same_spacing = then.spacing_x == now->spacing_x && then.spacing_y == now->spacing_y;
+    const bool only_origin_moved = same_view && then.spacing_x == now->spacing_x && then.spacing_y == now->spacing_y;
     const Grid saved_grid(then);
     for (WindowPoint& position : fitted.positions) {
-      position = same_spacing ? WindowPoint{ToInt32(Coordinate{position.x} + now->origin_x - then.origin_x),
-                                            ToInt32(Coordinate{position.y} + now->origin_y - then.origin_y)}
-                              : grid.Corner(saved_grid.Nearest(position));
+      position = only_origin_moved ? WindowPoint{ToInt32(Coordinate{position.x} + now->origin_x - then.origin_x),
+                                                 ToInt32(Coordinate{position.y} + now->origin_y - then.origin_y)}
+                                   : grid.Corner(saved_grid.Nearest(position));
     }
   }
   BringOntoScreen(grid, SeenAreas(current), fitted);

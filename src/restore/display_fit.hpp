@@ -34,12 +34,12 @@ std::optional<IconGrid> IconGridOf(const ViewDisplay& display);
 // second version of its file on, the grid. The same size and grid put them
 // back bit for bit, seen or not. Without a grid they stand as saved; another
 // display maps them:
-// - the same spacing (only the view's size or the grid's origin changed):
-//   each position moves with the origin, keeping its cell and its place in
-//   it, as on the screen;
-// - another spacing: the nearest cell of the saved grid (halves rounding
-//   right and down) becomes the same cell of the current grid, the icon at
-//   its corner.
+// - only the grid's origin moved: each position moves with it, so that the
+//   icon keeps its place on the screen;
+// - the view's size or the spacing changed: the nearest cell of the saved
+//   grid (halves rounding right and down) becomes the same cell of the
+//   current grid, the icon at its corner, one cell to an icon as the
+//   desktop's own grid has it.
 // Wherever the icons then stand, one the user cannot wholly see goes to the
 // nearest free cell of the current grid that is wholly seen, one after
 // another in the order given; a cell is free while no icon covers any part

@@ -219,8 +219,8 @@ std::string FormatSavedLayout(const SavedLayout& layout) {
   text += kFieldSeparator;
   text += std::to_string(layout.view_height);
   if (layout.grid) {
-    for (const std::int32_t number : {layout.grid->spacing_x, layout.grid->spacing_y, layout.grid->origin_x,
-                                      layout.grid->origin_y}) {
+    for (const std::int32_t number :
+         {layout.grid->spacing_x, layout.grid->spacing_y, layout.grid->origin_x, layout.grid->origin_y}) {
       text += kFieldSeparator;
       text += std::to_string(number);
     }
