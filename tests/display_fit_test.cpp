@@ -12,17 +12,13 @@ SavedLayout SavedOn(std::int32_t width, std::int32_t height, std::int32_t spacin
   return SavedLayout{{2024, 5, 1, 9, 3, 7}, width, height, {}, IconGrid{spacing, spacing, 0, 0}};
 }
 
-// A file of the first version recorded no grid.
 const SavedLayout kFirstVersion{{2024, 5, 1, 9, 3, 7}, 1280, 1024, {}, std::nullopt};
 
-ViewDisplay Display(std::int32_t width, std::int32_t height, std::int32_t spacing, WindowPoint origin,
-                    std::vector<WindowRect> work_areas) {
+// Without work areas, one monitor shows the whole view.
+ViewDisplay Display(std::int32_t width, std::int32_t height, std::int32_t spacing, WindowPoint origin = {},
+                    std::vector<WindowRect> work_areas = {}) {
+  if (work_areas.empty()) work_areas.push_back(WindowRect{0, 0, width, height});
   return ViewDisplay{{width, height}, {spacing, spacing}, origin, std::move(work_areas)};
-}
-
-// One monitor showing the whole view.
-ViewDisplay Whole(std::int32_t width, std::int32_t height, std::int32_t spacing) {
-  return Display(width, height, spacing, {0, 0}, {WindowRect{0, 0, width, height}});
 }
 
 struct Fit {
@@ -36,26 +32,22 @@ struct Fit {
 
 TEST(DisplayFit, KeepsEachIconsCellAndBringsTheUnseenOntoTheScreen) {
   const SavedLayout large = SavedOn(1280, 1024, 75);
-  // A monitor left of and above the main one: the view starts 1024 left of
-  // and 200 above the main screen, and no monitor shows its bottom left.
-  const ViewDisplay two_monitors =
-      Display(2944, 1280, 75, {1024, 200}, {WindowRect{1024, 200, 2944, 1240}, WindowRect{0, 0, 1024, 768}});
   const Fit fits[] = {
       {"same display: bit for bit, even off the screen",
        large,
-       Whole(1280, 1024, 75),
+       Display(1280, 1024, 75),
        {{3, 7}, {1279, 1023}, {-40, 5000}},
        {{3, 7}, {1279, 1023}, {-40, 5000}},
        0},
       {"smaller view: the same cells, the cut-off ones to the nearest free cell",
        large,
-       Whole(1024, 768, 75),
+       Display(1024, 768, 75),
        {{0, 0}, {1200, 0}, {1125, 0}, {1200, 900}, {380, 290}},
        {{0, 0}, {900, 0}, {900, 75}, {900, 675}, {375, 300}},
        3},
       {"larger spacing: cell for cell, a pile stays a pile",
        large,
-       Whole(1280, 1024, 107),
+       Display(1280, 1024, 107),
        {{75, 150}, {75, 150}, {40, 0}, {1125, 0}},
        {{107, 214}, {107, 214}, {107, 0}, {1070, 0}},
        1},
@@ -65,9 +57,9 @@ TEST(DisplayFit, KeepsEachIconsCellAndBringsTheUnseenOntoTheScreen) {
        {{10, 20}, {0, 975}},
        {{10, 60}, {0, 940}},
        1},
-      {"a monitor added left and above: the main screen's cells, never where no monitor shows",
+      {"a monitor added 1024 left and 200 above: the main screen's cells, none where no monitor shows",
        SavedOn(1920, 1080, 75),
-       two_monitors,
+       Display(2944, 1280, 75, {1024, 200}, {WindowRect{1024, 200, 2944, 1240}, WindowRect{0, 0, 1024, 768}}),
        {{0, 0}, {1800, 975}, {-975, 750}},
        {{1024, 200}, {2824, 1100}, {49, 650}},
        2},
@@ -79,12 +71,11 @@ TEST(DisplayFit, KeepsEachIconsCellAndBringsTheUnseenOntoTheScreen) {
        2},
       {"more icons than cells: the rest share the last cells, as few to a cell as possible",
        kFirstVersion,
-       Whole(150, 150, 75),
+       Display(150, 150, 75),
        {{1000, 1000}, {1000, 1075}, {1000, 1150}, {1000, 1225}, {1000, 1300}, {1000, 1375}},
        {{75, 75}, {0, 75}, {75, 0}, {0, 0}, {75, 0}, {75, 75}},
        6},
-      {"no spacing to go by: as saved", large, Whole(1024, 768, 0), {{1200, 0}}, {{1200, 0}}, 0},
-      {"no cell wholly seen: as mapped", large, Whole(50, 50, 75), {{150, 75}}, {{150, 75}}, 0},
+      {"no spacing to go by: as saved", large, Display(1024, 768, 0), {{1200, 0}}, {{1200, 0}}, 0},
   };
   for (const Fit& fit : fits) {
     const FittedPositions fitted = FitToDisplay(fit.saved, fit.current, fit.positions);

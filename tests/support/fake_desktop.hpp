@@ -12,7 +12,6 @@
 #include <ostream>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "fake_view_process.hpp"
@@ -106,8 +105,6 @@ class FakeDesktop final : public WindowSystem {
   void SetIconSpacing(WindowHandle list_view, std::uint32_t answer);
   // The top-left corner of the main screen's work area; (0, 0) unless set.
   void SetWorkAreaOrigin(WindowPoint screen) { work_area_origin_ = screen; }
-  // Every monitor's work area in screen coordinates; none unless set.
-  void SetMonitorWorkAreas(std::vector<WindowRect> areas) { monitor_work_areas_ = std::move(areas); }
   // The window's style and, for a list view, its extended style.
   void SetStyles(WindowHandle window, std::uint32_t style, std::uint32_t extended_style);
   [[nodiscard]] const std::vector<Repaint>& repaints() const { return repaints_; }
@@ -137,7 +134,8 @@ class FakeDesktop final : public WindowSystem {
   std::uint32_t WindowStyle(WindowHandle window) override;
   void RepaintWindow(WindowHandle window) override;
   WindowPoint PrimaryWorkAreaOrigin() override { return work_area_origin_; }
-  std::vector<WindowRect> MonitorWorkAreas() override { return monitor_work_areas_; }
+  // No monitor shows the view, so a restore brings no icon onto it.
+  std::vector<WindowRect> MonitorWorkAreas() override { return {}; }
   // A RuntimeError for a handle the desktop does not hold, 0 included.
   WindowPoint ScreenToClient(WindowHandle window, WindowPoint screen) override;
 
@@ -179,7 +177,6 @@ class FakeDesktop final : public WindowSystem {
   std::vector<SentMessage> posted_;
   std::vector<Repaint> repaints_;
   WindowPoint work_area_origin_;
-  std::vector<WindowRect> monitor_work_areas_;
   std::set<std::int32_t> text_elsewhere_;
   std::optional<Failure> failure_;
   bool hung_ = false;
