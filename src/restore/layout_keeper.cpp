@@ -90,15 +90,16 @@ SaveOutcome LayoutKeeper::SaveUnlessPending(const std::function<WindowHandle()>&
   }
   const WindowHandle view = find_view();
   if (view == 0) return SaveOutcome::NoDesktopView;
+  // Without its grid the file is of the first version, which a restore
+  // still fits to the screen as best it can.
+  const std::optional<ViewDisplay> display = MeasureOrNone(windows_, view);
   SavedLayout layout;
   try {
     layout = LayoutOf(reader_.ReadItems(view), windows_.ClientSize(view), now);
   } catch (const RuntimeError&) {
     return SaveOutcome::ReadFailed;
   }
-  // Without its grid the file is of the first version, which a restore
-  // still fits to the screen as best it can.
-  if (const std::optional<ViewDisplay> display = MeasureOrNone(windows_, view)) layout.grid = IconGridOf(*display);
+  if (display) layout.grid = IconGridOf(*display);
   try {
     storage_.Save(FormatSavedLayout(layout));
   } catch (const RuntimeError&) {

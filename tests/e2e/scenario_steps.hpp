@@ -24,7 +24,7 @@ void AnswerYes(ScenarioRun& run, const StandIn& desktop, const CorvellaWindow& c
 bool OnlyStyleQuestions(const StandInReport& report);
 std::size_t PositionMessages(const StandInReport& report);
 // The log without the save that comes before an arrangement while no layout
-// is pending: a count, then each item's name and place.
+// is pending: the view's spacing, a count, then each item's name and place.
 StandInReport AfterTheSave(StandInReport report);
 // The message box that the process shows, if any.
 HWND MessageBoxOf(DWORD process_id);
