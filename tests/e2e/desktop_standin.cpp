@@ -85,7 +85,7 @@ struct StandInOptions {
   int icon_size = 32;
   int spacing = 0;  // 0: the view's own
   POINT at{0, 0};
-  SIZE size{0, 0};  // 0 by 0: to the screen's far edges
+  SIZE size{0, 0};  // 0: to the screen's far edge
 };
 
 class DesktopStandIn {
@@ -174,9 +174,8 @@ bool DesktopStandIn::Create() {
   ::RegisterClassExW(&view);
 
   // Started further left or up, the windows still reach the screen's far edges.
-  const bool sized = options_.size.cx > 0 && options_.size.cy > 0;
-  const int width = sized ? options_.size.cx : ::GetSystemMetrics(SM_CXSCREEN) - options_.at.x;
-  const int height = sized ? options_.size.cy : ::GetSystemMetrics(SM_CYSCREEN) - options_.at.y;
+  const int width = options_.size.cx > 0 ? options_.size.cx : ::GetSystemMetrics(SM_CXSCREEN) - options_.at.x;
+  const int height = options_.size.cy > 0 ? options_.size.cy : ::GetSystemMetrics(SM_CYSCREEN) - options_.at.y;
   const DWORD style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
   progman_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"Progman", L"Program Manager", style, options_.at.x, options_.at.y,
                                width, height, nullptr, nullptr, instance_, this);

@@ -495,9 +495,7 @@ void RestoreOntoASmallerView(ScenarioRun& run) {
   const std::wstring text = DismissMessageBox(restore, "for /restore onto the smaller view");
   run.Expect(restore.WaitForExit(5000) && restore.ExitCode() == 0, "/restore onto the smaller view should end with 0");
 
-  const auto inside = [&](Place at) {
-    return at.x >= 0 && at.y >= 0 && at.x + cell.cx <= 640 && at.y + cell.cy <= 480;
-  };
+  const auto inside = [&](Place p) { return p.x >= 0 && p.y >= 0 && p.x + cell.cx <= 640 && p.y + cell.cy <= 480; };
   const Places shown = PlacesOf(desktop.Report());
   int moved_to_fit = 0;
   for (const auto& [name, place] : saved) {
