@@ -10,7 +10,7 @@ namespace {
 
 constexpr std::int32_t kItems = 10'000;
 
-template <void (DesktopArrangement::*Arrange)()>
+template <bool (DesktopArrangement::*Arrange)()>
 void BM_Arrange(benchmark::State& state) {
   FakeDesktop desktop;
   desktop.AddShellDesktop(kItems);

@@ -44,10 +44,12 @@ const std::string kOwnLayoutText =
 TEST(LayoutKeeper, KeepsTheFirstLayoutAcrossStartsUntilItIsRestored) {
   Scene scene;
   scene.Show(kOwnLayout);
+  scene.desktop.Items(scene.list).push_back({"", 70, 80});  // no name to restore it by: left out
   EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.FindView(), kFirstStart), SaveOutcome::Saved);
   EXPECT_EQ(scene.storage.saved, kOwnLayoutText);
 
   scene.Show({{"a", 0, 0}, {"b", 1, 1}, {"a", 2, 2}});  // a heart from this run
+  scene.keeper.RecordPicture(scene.list, kFirstStart);
   EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.FindView(), kSecondStart), SaveOutcome::KeptEarlier);
   EXPECT_EQ(scene.storage.saved, kOwnLayoutText);
   EXPECT_EQ(scene.keeper.Summary(), (SavedLayoutSummary{true, "2024-05-01 09:03:07"}));
@@ -66,11 +68,11 @@ TEST(LayoutKeeper, KeepsTheFirstLayoutAcrossStartsUntilItIsRestored) {
 TEST(LayoutKeeper, RestoresTheItemsStillThereAndLeavesNewOnesAlone) {
   Scene scene;
   scene.storage.saved = kOwnLayoutText;
-  scene.Show({{"new", 7, 7}, {"a", 0, 0}, {"a", 1, 1}});  // "b" was deleted
+  scene.Show({{"new", 7, 7}, {"a", 0, 0}, {"", 3, 3}, {"a", 1, 1}});  // "b" was deleted, or its name unreadable
 
   EXPECT_EQ(scene.keeper.Restore(scene.list, scene.keeper.ReadSaved()),
             (RestoreResult{RestoreOutcome::Restored, 2, 1}));
-  EXPECT_EQ(scene.Shown(), (std::vector<ListItem>{{"new", 7, 7}, {"a", 10, 20}, {"a", 50, 60}}));
+  EXPECT_EQ(scene.Shown(), (std::vector<ListItem>{{"new", 7, 7}, {"a", 10, 20}, {"", 3, 3}, {"a", 50, 60}}));
 }
 
 TEST(LayoutKeeper, AFailedRestoreLeavesTheFileAsItWasAndMovesNothingBeforeItCan) {
@@ -114,10 +116,15 @@ TEST(LayoutKeeper, SavesNothingWhenItCannotReadTheViewOrTheFileThereAndNeverRepl
   };
   const Case cases[] = {
       {"file unreadable", [](Scene& s) { s.storage.fail_load = true; }, SaveOutcome::Unreadable},
-      {"file of version 2", [](Scene& s) { s.storage.saved = "corvella-layout 2\n"; }, SaveOutcome::Damaged},
       {"no view", [](Scene& s) { s.list = 0; }, SaveOutcome::NoDesktopView},
       {"read fails", [](Scene& s) { s.desktop.FailMessage(kGetItemTextW, 2); }, SaveOutcome::ReadFailed},
       {"write fails", [](Scene& s) { s.storage.fail_save = true; }, SaveOutcome::WriteFailed},
+      {"disk full",
+       [](Scene& s) {
+         s.storage.fail_save = true;
+         s.storage.save_failure = RuntimeErrorKind::DiskFull;
+       },
+       SaveOutcome::DiskFull},
   };
   for (const Case& c : cases) {
     Scene scene;

@@ -92,11 +92,13 @@ TEST(WayBackSave, KeepsAPendingLayoutAndAsksBeforeArrangingWithoutAWayBack) {
       {"nothing saved", [](WayBackScene&) {}, std::nullopt, true, true},
       {"restored before", [&](WayBackScene& s) { s.storage_.backup = earlier; }, std::nullopt, true, true},
       {"pending", [&](WayBackScene& s) { s.storage_.saved = earlier; }, std::nullopt, false, true},
-      {"version 2, no", [](WayBackScene& s) { s.storage_.saved = "corvella-layout 2\n"; }, false, false, false},
-      {"damaged, yes", [&](WayBackScene& s) { s.storage_.saved = earlier + "x\n"; }, true, false, true},
+      {"unknown version", [](WayBackScene& s) { s.storage_.saved = "corvella-layout 99\n"; }, std::nullopt, true, true},
+      {"damaged", [&](WayBackScene& s) { s.storage_.saved = earlier + "x\n"; }, std::nullopt, true, true},
       {"unreadable, no", [](WayBackScene& s) { s.storage_.fail_load = true; }, false, false, false},
       {"view stalls, no", [](WayBackScene& s) { s.desktop_.FailMessage(kGetItemTextW, 3); }, false, false, false},
       {"unwritable, yes", [](WayBackScene& s) { s.storage_.fail_save = true; }, true, false, true},
+      // The count that got no answer is no count of zero: no heart files.
+      {"view hangs, yes", [](WayBackScene& s) { s.desktop_.FailMessage(kGetItemTextW, 3, true); }, true, false, false},
   };
   for (const Case& c : cases) {
     WayBackScene scene;
@@ -116,6 +118,9 @@ TEST(WayBackSave, KeepsAPendingLayoutAndAsksBeforeArrangingWithoutAWayBack) {
       EXPECT_NE(asked[0].find(scene.storage_.Location()), std::string::npos) << asked[0];
     }
     EXPECT_EQ(scene.Items() != own, c.moves) << c.what;
+    EXPECT_TRUE(std::filesystem::is_empty(scene.scratch_.path())) << c.what;
+    // Told when はい was answered but nothing could move.
+    EXPECT_EQ(scene.form_.ShownMessages().size(), c.answer.value_or(false) && !c.moves ? 1U : 0U) << c.what;
     if (c.saves) {
       ASSERT_TRUE(scene.storage_.saved.has_value()) << c.what;
       EXPECT_TRUE(scene.storage_.saved->starts_with("corvella-layout 2\t2026-12-08 09:30:05")) << c.what;
@@ -146,12 +151,10 @@ TEST_F(WayBackWindow, ARestoreCallsOffAWaitingHeartAndRemovesItsFilesOnceTheShel
 TEST_F(WayBackWindow, ADamagedOrMissingLayoutIsToldAndNothingMovesOrGoes) {
   AddItems(14);
   storage_.saved = "corvella-layout 3\n";  // a file from elsewhere, kept as never restored
-  form_.AnswerQuestionsWith(true);         // the heart without a way back
   StartAndAnswerYes();
   EXPECT_EQ(form_.MenuItemOf(MenuCommand::RestoreLayout)->caption, "元の配置に戻す");
   EXPECT_TRUE(form_.MenuItemOf(MenuCommand::RestoreLayout)->enabled);
-  form_.Click(ControlId::Command1);
-  const std::vector<ListItem> heart = Items();
+  const std::vector<ListItem> shown = Items();
   scratch_.WriteFile("Plim1.ico", resources_.Read("HEART", "CUSTOM"));
 
   form_.ChooseMenuCommand(MenuCommand::RestoreLayout);
@@ -159,7 +162,7 @@ TEST_F(WayBackWindow, ADamagedOrMissingLayoutIsToldAndNothingMovesOrGoes) {
   ASSERT_EQ(form_.ShownMessages().size(), 1U);
   EXPECT_EQ(form_.ShownMessages()[0], RestoreReport({RestoreOutcome::Damaged}));
   EXPECT_EQ(storage_.saved, "corvella-layout 3\n");
-  EXPECT_EQ(Items(), heart);
+  EXPECT_EQ(Items(), shown);
   EXPECT_EQ(SetPosition32Messages(), 0U);
   EXPECT_TRUE(std::filesystem::exists(scratch_.Host("Plim1.ico")));
 
@@ -180,11 +183,20 @@ TEST_F(WayBackWindow, ARestoreTellsOfSavedItemsGoneAndPutsNothingBackWithoutOne)
     std::string report;
     int exit_code;
     bool file_retired;
+    bool arranges_itself = false;
   };
   const std::string saved =
       "corvella-layout 1\t2026-12-08 09:30:05\t1920\t1080\na\t1\t10\t20\nb\t1\t30\t40\nc\t1\t5\t6\n";
   const std::string some_gone = "1 個のアイコンを元の配置に戻しました。2 個は、もうデスクトップにありません。";
   const Case cases[] = {
+      {{{"c", 0, 0}, {"a", 0, 0}, {"b", 0, 0}},
+       {RestoreOutcome::ViewArrangesItself},
+       "デスクトップのアイコンは、まだ自動で並ぶ設定です。このままでは、戻したアイコンがすぐに並べ直されるため、"
+       "アイコンは動かしていません。保存した配置は、そのまま残してあります。\n\n"
+       "デスクトップを右クリック → 表示 → 「アイコンの自動整列」のチェックを外してから、もう一度戻してください。",
+       9,
+       false,
+       true},
       {{{"c", 0, 0}, {"a", 0, 0}, {"b", 0, 0}}, {RestoreOutcome::Restored, 3, 0}, "", 0, true},
       {{{"new", 0, 0}, {"b", 0, 0}}, {RestoreOutcome::Restored, 1, 2}, some_gone, 0, true},
       {{{"new", 0, 0}},
@@ -198,6 +210,7 @@ TEST_F(WayBackWindow, ARestoreTellsOfSavedItemsGoneAndPutsNothingBackWithoutOne)
     storage_.saved = saved;
     storage_.backup.reset();
     Items() = c.shown;
+    desktop_.SetStyles(list_, c.arranges_itself ? list_view::kAutoArrangeStyle : 0, 0);
     const RestoreResult result = way_back_.Restore(scratch_.path().string()).result;
     EXPECT_EQ(result, c.result);
     EXPECT_EQ(RestoreReport(result), c.report);

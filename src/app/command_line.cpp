@@ -32,8 +32,10 @@ std::vector<std::u16string> Words(std::u16string_view line) {
   return words;
 }
 
+bool IsAnySwitch(std::u16string_view word) { return !word.empty() && (word.front() == u'/' || word.front() == u'-'); }
+
 bool IsSwitch(std::u16string_view word, std::u16string_view name) {
-  if (word.size() != name.size() + 1 || (word.front() != u'/' && word.front() != u'-')) return false;
+  if (word.size() != name.size() + 1 || !IsAnySwitch(word)) return false;
   return std::equal(name.begin(), name.end(), word.begin() + 1, [](char16_t want, char16_t got) {
     return want == (got >= u'A' && got <= u'Z' ? static_cast<char16_t>(got - u'A' + u'a') : got);
   });
@@ -44,11 +46,24 @@ bool IsSwitch(std::u16string_view word, std::u16string_view name) {
 CommandLine ParseCommandLine(std::u16string_view command_line) {
   std::vector<std::u16string> words = Words(command_line);
   CommandLine parsed;
+  bool unknown_switch = false;
   for (std::size_t i = 1; i < words.size(); ++i) {  // the first is the program
-    parsed.restore = parsed.restore || IsSwitch(words[i], u"restore");
-    parsed.quiet = parsed.quiet || IsSwitch(words[i], u"quiet");
+    const bool restore = IsSwitch(words[i], u"restore");
+    const bool quiet = IsSwitch(words[i], u"quiet");
+    parsed.restore = parsed.restore || restore;
+    parsed.quiet = parsed.quiet || quiet;
+    unknown_switch = unknown_switch || (IsAnySwitch(words[i]) && !restore && !quiet);
   }
+  parsed.misused = unknown_switch || (parsed.quiet && !parsed.restore);
   return parsed;
+}
+
+std::string_view CommandLineUsage() {
+  return "使い方: Corvella.exe [/restore [/quiet]]\n\n"
+         "(なし)\tウィンドウを開きます。\n"
+         "/restore\t並べる前に保存した配置に戻します。ウィンドウは開きません。\n"
+         "/quiet\t/restore と一緒に使います。メッセージを出しません。\n\n"
+         "終了コード 10: このほかのスイッチは使えません。";
 }
 
 }  // namespace corvella

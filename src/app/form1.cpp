@@ -39,6 +39,9 @@ std::string SelfArrangementWarning(const SelfArrangement& arranging) {
          entries + " のチェックを外してください。";
 }
 
+constexpr std::string_view kDesktopNotAnswering =
+    "デスクトップが応答していません。アイコンは動かしていません。少し待ってから、もう一度試してください。";
+
 // The heart needs fourteen items; with more than twelve shown it is drawn.
 constexpr std::int32_t kMostItemsToTopUp = 12;
 constexpr std::int32_t kDefaultColumnHeight = 8;
@@ -137,7 +140,7 @@ void Form1::Command2_Click() {
   }
   const BusyCursor busy(form_);
   DeleteHeartIcons(files_, resources_, strDesktop);
-  desktop_.MoveIcons2();
+  PictureDrawn(desktop_.MoveIcons2());
 }
 
 void Form1::Command3_Click() {
@@ -175,21 +178,42 @@ void Form1::VScroll1_Change() {
   ResumeNext([&] { form_.SetText(ControlId::Text1, Int16ToText(form_.Value(ControlId::VScroll1))); });
 }
 
+// A tick whose count gets no answer waits for the next one, as one that
+// counts twelve or fewer does; so does one whose heart gets no answer.
 void Form1::Timer1_Timer() {
-  desktop_.CountDesktopItems();
+  if (!desktop_.CountDesktopItems()) {
+    return;
+  }
   if (desktop_.lngCount > kMostItemsToTopUp) {
     const BusyCursor busy(form_);
-    desktop_.MoveIcons();
+    if (!desktop_.MoveIcons()) {
+      return;
+    }
+    ResumeNext([&] { way_back_.RecordPicture(desktop_.hWndList); });
     ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, false); });
   }
 }
 
+// A count without an answer is no count of zero: it writes no files.
 void Form1::ArrangeHeart() {
-  desktop_.CountDesktopItems();
+  if (!desktop_.CountDesktopItems()) {
+    PictureDrawn(false);
+    return;
+  }
   if (desktop_.lngCount > kMostItemsToTopUp) {
-    desktop_.MoveIcons();
+    PictureDrawn(desktop_.MoveIcons());
   } else {
     CreateHeartIcons();
+  }
+}
+
+// Records where a picture put the items; a picture whose count got no
+// answer moved nothing, and the user is told to try again.
+void Form1::PictureDrawn(bool drawn) {
+  if (drawn) {
+    ResumeNext([&] { way_back_.RecordPicture(desktop_.hWndList); });
+  } else {
+    ResumeNext([&] { form_.ShowMessage(kDesktopNotAnswering); });
   }
 }
 

@@ -1,5 +1,6 @@
 // The program's entry point: makes the Win32 services and either runs the
-// window, or, with "/restore", puts the saved layout back without one.
+// window, or, with "/restore", puts the saved layout back without one, or
+// shows how to use a command line it does not understand.
 #include <windows.h>
 
 #include <exception>
@@ -73,6 +74,14 @@ int RestoreFromCommandLine(bool quiet) {
   return exit_code;
 }
 
+// A switch the program does not know: a script that meant something else
+// would otherwise wait on a window that nobody sees. The box shows also with
+// /quiet, which promises quiet only to a restore.
+int ShowUsage() {
+  Tell(CommandLineUsage(), MB_ICONWARNING);
+  return kUsageExitCode;
+}
+
 int RunWindow(HINSTANCE instance) {
   const SingleInstance instance_lock;
   if (!instance_lock.IsFirst()) {
@@ -91,6 +100,7 @@ int RunWindow(HINSTANCE instance) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
   try {
     const corvella::CommandLine command_line = corvella::ReadCommandLine();
+    if (command_line.misused) return corvella::ShowUsage();
     if (command_line.restore) return corvella::RestoreFromCommandLine(command_line.quiet);
     return corvella::RunWindow(instance);
   } catch (const std::exception& fault) {

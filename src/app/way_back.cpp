@@ -22,14 +22,13 @@ std::string_view SaveFailureReason(SaveOutcome outcome) {
       return {};
     case SaveOutcome::Unreadable:
       return "前に保存した配置のファイルを読み込めません。そのファイルは置き換えずに残します。";
-    case SaveOutcome::Damaged:
-      return "前に保存した配置のファイルが壊れているか、この Corvella では読めない形式です。"
-             "そのファイルは置き換えずに残します。";
     case SaveOutcome::ReadFailed:
       return "デスクトップのアイコンを読み取れませんでした。デスクトップが応答していないかもしれません。";
     case SaveOutcome::WriteFailed:
       return "配置のファイルを書き込めませんでした。"
              "フォルダーに書き込めないか、フォルダーと同じ名前のファイルがあります。";
+    case SaveOutcome::DiskFull:
+      return "ディスクの空き領域が足りないため、配置のファイルを書き込めませんでした。";
   }
   return {};
 }
@@ -58,6 +57,10 @@ std::string_view OutcomeReport(RestoreOutcome outcome) {
     case RestoreOutcome::NothingMatched:
       return "保存された配置のアイコンは、どれもデスクトップにありません。アイコンは動かしていません。"
              "保存した配置は、そのまま残してあります。";
+    case RestoreOutcome::ViewArrangesItself:
+      return "デスクトップのアイコンは、まだ自動で並ぶ設定です。このままでは、戻したアイコンがすぐに並べ直されるため、"
+             "アイコンは動かしていません。保存した配置は、そのまま残してあります。\n\n"
+             "デスクトップを右クリック → 表示 → 「アイコンの自動整列」のチェックを外してから、もう一度戻してください。";
   }
   return {};
 }
@@ -86,6 +89,9 @@ RestoreDone WayBack::Restore(std::string_view desktop) {
   const SavedLayoutRead saved = keeper_.ReadSaved();
   // Without a sound layout the restore says why, and nothing changes.
   if (saved.found == SavedLayoutRead::Found::Layout) {
+    if (ViewArrangesItself(view)) {
+      return {RestoreResult{RestoreOutcome::ViewArrangesItself}, SummaryOf(saved)};
+    }
     std::int32_t before = 0;
     ResumeNext([&] { before = CountItems(windows_, view); });
     const std::int32_t deleted = DeleteHeartIcons(files_, resources_, desktop);
@@ -95,6 +101,16 @@ RestoreDone WayBack::Restore(std::string_view desktop) {
   }
   const RestoreResult result = keeper_.Restore(view, saved);
   return {result, result.outcome == RestoreOutcome::Restored ? SavedLayoutSummary{} : SummaryOf(saved)};
+}
+
+void WayBack::RecordPicture(WindowHandle view) { keeper_.RecordPicture(view, now_()); }
+
+// A view whose style cannot be read is tried all the same: the restore then
+// says why it could not read the view.
+bool WayBack::ViewArrangesItself(WindowHandle view) {
+  bool arranges = false;
+  ResumeNext([&] { arranges = ArrangesItself(windows_, view); });
+  return arranges;
 }
 
 // The shell drops deleted files from its view a moment later; items read
@@ -158,6 +174,8 @@ int RestoreExitCode(RestoreOutcome outcome) {
       return 7;
     case RestoreOutcome::NothingMatched:
       return 8;
+    case RestoreOutcome::ViewArrangesItself:
+      return 9;
   }
   return 1;
 }

@@ -32,11 +32,15 @@ class WayBack {
   WayBack(LayoutKeeper& keeper, WindowSystem& windows, FileServices& files, ResourceReader& resources,
           std::function<void(int)> pause, std::function<SavedTime()> now, std::function<void()> call_off_hearts);
 
-  // Saves the desktop's layout unless one saved earlier was never restored.
+  // Saves the desktop's layout unless one saved earlier was never restored
+  // and the desktop still shows Corvella's last picture.
   SaveOutcome SaveUnlessPending();
+  // After an arrangement on `view`: where it put each item.
+  void RecordPicture(WindowHandle view);
   // With a sound saved layout, removes the heart icon copies from the
   // desktop folder (none without a path) and restores; otherwise only says
-  // why it cannot. Reads the saved file once.
+  // why it cannot. A view that arranges its items by itself would undo the
+  // moves at once: nothing is touched then. Reads the saved file once.
   RestoreDone Restore(std::string_view desktop);
   [[nodiscard]] SavedLayoutSummary Summary();
   [[nodiscard]] std::string Location() const { return keeper_.Location(); }
@@ -45,6 +49,7 @@ class WayBack {
   // Waits, a little at a time and at most a few seconds, until the view
   // shows `deleted` items fewer than `before`.
   void LetTheShellCatchUp(WindowHandle view, std::int32_t before, std::int32_t deleted);
+  bool ViewArrangesItself(WindowHandle view);
 
   LayoutKeeper& keeper_;
   WindowSystem& windows_;

@@ -16,8 +16,10 @@ class DesktopArrangement {
 
   // Locates the desktop list view anew (progman > shelldll_defview >
   // syslistview32, or a WorkerW's view on current Windows) and reads its
-  // item count into hWndList and lngCount.
-  void CountDesktopItems();
+  // item count into hWndList and lngCount. Returns whether the view
+  // answered: a count that got no answer leaves lngCount as it was, which
+  // is no count of the desktop.
+  bool CountDesktopItems();
   // One LVM_SETITEMPOSITION to hWndList; the answer is not examined.
   void SetIconPosition(std::int32_t index, std::int32_t position);
 
@@ -25,11 +27,14 @@ class DesktopArrangement {
   // screen's work area, measured after the count (picture_placement.hpp);
   // lngX and lngY keep the grids' unscaled positions.
   //
+  // Each returns false, having moved nothing, when the view did not answer
+  // its count.
+  //
   // The heart: items 0 to 13 on its outline, the rest in columns of lngRows
   // to its right.
-  void MoveIcons();
+  bool MoveIcons();
   // The parallelogram: every item in slanted columns of lngRows.
-  void MoveIcons2();
+  bool MoveIcons2();
 
   // The window's variables, by the program's own names (lng: signed 32-bit,
   // sng: float); zero until set, kept between runs.

@@ -5,9 +5,9 @@
 
 namespace corvella {
 
-void DesktopArrangement::CountDesktopItems() {
+bool DesktopArrangement::CountDesktopItems() {
   LocateDesktopView(windows_, hWndList);
-  ResumeNext([&] { lngCount = CountItems(windows_, hWndList); });
+  return ResumeNext([&] { lngCount = CountItems(windows_, hWndList); });
 }
 
 void DesktopArrangement::SetIconPosition(std::int32_t index, std::int32_t position) {

@@ -42,8 +42,10 @@ constexpr std::int32_t kGridPitch = 60;
 
 }  // namespace
 
-void DesktopArrangement::MoveIcons() {
-  CountDesktopItems();
+bool DesktopArrangement::MoveIcons() {
+  if (!CountDesktopItems()) {
+    return false;
+  }
   const PicturePlacement placement = MeasurePicturePlacement(windows_, hWndList);
   ResumeNext([&] { sngScaleX = placement.scale; });
   ResumeNext([&] { sngScaleY = placement.scale; });
@@ -59,7 +61,7 @@ void DesktopArrangement::MoveIcons() {
 
   std::int32_t last = 0;
   if (!ResumeNext([&] { last = CheckedSub(lngCount, 1); })) {
-    return;
+    return true;
   }
   for (lngIndex = kFirstGridItem; lngIndex <= last; ++lngIndex) {
     ResumeNext([&] {
@@ -72,6 +74,7 @@ void DesktopArrangement::MoveIcons() {
       SetIconPosition(lngIndex, PackScaledIconPosition(lngX, lngY, placement.scale, placement.scale, placement.origin));
     });
   }
+  return true;
 }
 
 }  // namespace corvella

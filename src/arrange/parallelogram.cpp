@@ -17,13 +17,15 @@ constexpr std::int32_t kRowPitch = 60;
 
 }  // namespace
 
-void DesktopArrangement::MoveIcons2() {
-  CountDesktopItems();
+bool DesktopArrangement::MoveIcons2() {
+  if (!CountDesktopItems()) {
+    return false;
+  }
   const PicturePlacement placement = MeasurePicturePlacement(windows_, hWndList);
 
   std::int32_t last = 0;
   if (!ResumeNext([&] { last = CheckedSub(lngCount, 1); })) {
-    return;
+    return true;
   }
   for (lngIndex = 0; lngIndex <= last; ++lngIndex) {
     ResumeNext([&] {
@@ -36,6 +38,7 @@ void DesktopArrangement::MoveIcons2() {
       SetIconPosition(lngIndex, PackScaledIconPosition(lngX, lngY, placement.scale, placement.scale, placement.origin));
     });
   }
+  return true;
 }
 
 }  // namespace corvella

@@ -14,6 +14,7 @@ enum class RuntimeErrorKind {
   FloatingPointFault,  // invalid operation, division by zero or overflow in floating point
   TypeMismatch,        // a text that is no number
   ServiceFailure,      // a platform or runtime service failed
+  DiskFull,            // a file could not be written for want of room on its disk
   OutOfMemory,         // an allocation failed
 };
 

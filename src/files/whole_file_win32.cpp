@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 #include "core/last_error_win32.hpp"
 #include "core/scoped_handle_win32.hpp"
@@ -10,6 +11,18 @@ namespace corvella {
 namespace {
 
 constexpr DWORD kReplace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+constexpr const wchar_t* kTemporaryPrefix = L"lay";
+
+bool IsHexDigit(wchar_t c) { return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f') || (c >= L'A' && c <= L'F'); }
+
+// The names GetTempFileNameW gives: the prefix, one to four hex digits, ".tmp".
+bool IsTemporaryName(std::wstring_view name) {
+  const std::wstring_view prefix = kTemporaryPrefix;
+  constexpr std::wstring_view kSuffix = L".tmp";
+  if (!name.starts_with(prefix) || !name.ends_with(kSuffix)) return false;
+  const std::wstring_view digits = name.substr(prefix.size(), name.size() - prefix.size() - kSuffix.size());
+  return !digits.empty() && digits.size() <= 4 && std::ranges::all_of(digits, IsHexDigit);
+}
 
 // A new, empty file with a name of its own in the folder, removed again
 // unless it has been moved into place.
@@ -17,7 +30,7 @@ class TemporaryFile {
  public:
   explicit TemporaryFile(const std::wstring& folder) {
     std::array<wchar_t, MAX_PATH> name{};
-    if (::GetTempFileNameW(folder.c_str(), L"lay", 0, name.data()) == 0) {
+    if (::GetTempFileNameW(folder.c_str(), kTemporaryPrefix, 0, name.data()) == 0) {
       ThrowLastError("cannot create a temporary file");
     }
     path_ = name.data();
@@ -64,6 +77,17 @@ void WriteAll(HANDLE file, std::span<const std::uint8_t> bytes, const std::strin
 
 void MoveFileOver(const std::wstring& from, const std::wstring& to) {
   if (!::MoveFileExW(from.c_str(), to.c_str(), kReplace)) ThrowLastError("cannot replace a file");
+}
+
+void RemoveLeftoverTemporaryFiles(const std::wstring& folder) {
+  WIN32_FIND_DATAW entry{};
+  const ScopedFind search(::FindFirstFileW((folder + L"\\" + kTemporaryPrefix + L"*.tmp").c_str(), &entry));
+  if (!search) return;
+  do {
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && IsTemporaryName(entry.cFileName)) {
+      ::DeleteFileW((folder + L"\\" + entry.cFileName).c_str());
+    }
+  } while (::FindNextFileW(search.Get(), &entry));
 }
 
 void ReplaceFileAtomically(const std::wstring& folder, const std::wstring& target,

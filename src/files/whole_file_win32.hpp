@@ -27,4 +27,9 @@ void MoveFileOver(const std::wstring& from, const std::wstring& to);
 // flushed, then moved over the target.
 void ReplaceFileAtomically(const std::wstring& folder, const std::wstring& target, std::span<const std::uint8_t> bytes);
 
+// Deletes the temporary files that replacements cut off before their move
+// (the program ended or the machine stopped) left in `folder`. A file that
+// cannot be deleted stays, and so does anything else in the folder.
+void RemoveLeftoverTemporaryFiles(const std::wstring& folder);
+
 }  // namespace corvella

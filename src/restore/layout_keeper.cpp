@@ -6,11 +6,14 @@
 #include "core/runtime_error.hpp"
 #include "restore/display_fit.hpp"
 #include "restore/item_matching.hpp"
+#include "restore/save_decision.hpp"
 #include "shell/view_display.hpp"
 
 namespace corvella {
 namespace {
 
+// An item without a name the reader could take is left out: no restore
+// could tell it by name.
 SavedLayout LayoutOf(const std::vector<ViewItem>& items, WindowSize view_size, const SavedTime& now) {
   std::vector<std::string> names;
   names.reserve(items.size());
@@ -20,10 +23,13 @@ SavedLayout LayoutOf(const std::vector<ViewItem>& items, WindowSize view_size, c
   SavedLayout layout{now, view_size.width, view_size.height, {}};
   layout.items.reserve(items.size());
   for (std::size_t i = 0; i < items.size(); ++i) {
+    if (names[i].empty()) continue;
     layout.items.push_back(SavedItem{std::move(names[i]), occurrences[i], items[i].x, items[i].y});
   }
   return layout;
 }
+
+bool IsSoundLayout(const std::optional<std::string>& text) { return text && ParseSavedLayout(*text).layout; }
 
 std::optional<ViewDisplay> MeasureOrNone(WindowSystem& windows, WindowHandle view) {
   try {
@@ -78,34 +84,64 @@ SavedLayoutRead LayoutKeeper::ReadSaved() {
 }
 
 SaveOutcome LayoutKeeper::SaveUnlessPending(const std::function<WindowHandle()>& find_view, const SavedTime& now) {
-  switch (ReadSaved().found) {
-    case SavedLayoutRead::Found::Unreadable:
-      return SaveOutcome::Unreadable;
-    case SavedLayoutRead::Found::Damaged:
-      return SaveOutcome::Damaged;
-    case SavedLayoutRead::Found::Layout:
-      return SaveOutcome::KeptEarlier;
-    case SavedLayoutRead::Found::Nothing:
-      break;
+  std::optional<std::string> pending;
+  try {
+    pending = storage_.Load();
+  } catch (const RuntimeError&) {
+    return SaveOutcome::Unreadable;
   }
+  // Without the desktop's items a sound pending layout stays the way back.
   const WindowHandle view = find_view();
-  if (view == 0) return SaveOutcome::NoDesktopView;
+  if (view == 0) return IsSoundLayout(pending) ? SaveOutcome::KeptEarlier : SaveOutcome::NoDesktopView;
   // Without its grid the file is of the first version, which a restore
   // still fits to the screen as best it can.
   const std::optional<ViewDisplay> display = MeasureOrNone(windows_, view);
-  SavedLayout layout;
+  std::vector<ViewItem> items;
+  WindowSize view_size;
   try {
-    layout = LayoutOf(reader_.ReadItems(view), windows_.ClientSize(view), now);
+    items = reader_.ReadItems(view);
+    view_size = windows_.ClientSize(view);
   } catch (const RuntimeError&) {
-    return SaveOutcome::ReadFailed;
+    return IsSoundLayout(pending) ? SaveOutcome::KeptEarlier : SaveOutcome::ReadFailed;
   }
+
+  // A record that cannot be read counts as none: the pending layout is kept.
+  const std::optional<std::string> picture = [&]() -> std::optional<std::string> {
+    try {
+      return storage_.LoadPicture();
+    } catch (const RuntimeError&) {
+      return std::nullopt;
+    }
+  }();
+  if (DecideSave(pending, picture, items) == SaveDecision::KeepPending) return SaveOutcome::KeptEarlier;
+  SavedLayout layout = LayoutOf(items, view_size, now);
   if (display) layout.grid = IconGridOf(*display);
   try {
     storage_.Save(FormatSavedLayout(layout));
-  } catch (const RuntimeError&) {
-    return SaveOutcome::WriteFailed;
+  } catch (const RuntimeError& failure) {
+    return failure.kind() == RuntimeErrorKind::DiskFull ? SaveOutcome::DiskFull : SaveOutcome::WriteFailed;
   }
   return SaveOutcome::Saved;
+}
+
+// The record is a help, not a way back: a failure is not told, and the
+// arrangement stands.
+void LayoutKeeper::RecordPicture(WindowHandle view, const SavedTime& now) {
+  try {
+    if (view != 0) {
+      storage_.SavePicture(FormatSavedLayout(LayoutOf(reader_.ReadItems(view), windows_.ClientSize(view), now)));
+      return;
+    }
+  } catch (const RuntimeError&) {
+    // falls through to forget the older record
+  }
+  try {
+    storage_.ForgetPicture();
+  } catch (const RuntimeError&) {
+    // a record that can be neither written nor removed: the next save may
+    // take this picture for the user's layout, whose file then stays as the
+    // previous one
+  }
 }
 
 RestoreResult LayoutKeeper::Restore(WindowHandle view, const SavedLayoutRead& saved) {

@@ -23,15 +23,16 @@ namespace corvella {
 // window and the command line can tell the user what went wrong.
 enum class SaveOutcome {
   Saved,
-  KeptEarlier,  // a layout saved before and never restored stays
+  // A layout saved before and never restored stays: the desktop still shows
+  // Corvella's last picture, or its items could not be read to tell.
+  KeptEarlier,
   NoDesktopView,
-  // The saved file could not be read (Unreadable) or does not read as a
-  // layout of this program's (Damaged): it may be the only copy of one, so
-  // it is not replaced.
+  // The saved file could not be read: it may be the only copy of a layout,
+  // so it is not replaced.
   Unreadable,
-  Damaged,
   ReadFailed,
   WriteFailed,
+  DiskFull,  // the disk had no room for the file
 };
 
 enum class RestoreOutcome {
@@ -44,6 +45,9 @@ enum class RestoreOutcome {
   ReadFailed,
   MoveFailed,      // some items may have moved; the file stays for another try
   NothingMatched,  // no saved item is on the desktop: nothing moved, the file stays
+  // The view arranges its items by itself and would undo every move:
+  // nothing moved, the file stays.
+  ViewArrangesItself,
 };
 
 struct RestoreResult {
@@ -83,9 +87,15 @@ class LayoutKeeper {
 
   // Never raises: a file that cannot be read is found Unreadable.
   SavedLayoutRead ReadSaved();
-  // Saves the view's layout unless one saved earlier was never restored;
-  // the view is looked up (find_view) only when its layout is to be saved.
+  // Saves the view's layout unless one saved earlier was never restored and
+  // the desktop still shows the picture recorded last (save_decision.hpp);
+  // the view is looked up (find_view) only after the file has been read. A
+  // layout the save replaces stays as the storage's previous one.
   SaveOutcome SaveUnlessPending(const std::function<WindowHandle()>& find_view, const SavedTime& now);
+  // Records where the arrangement just drawn on `view` put each item; when
+  // that fails, no record is left, so that an older one is never taken for
+  // this picture. Never raises.
+  void RecordPicture(WindowHandle view, const SavedTime& now);
   // Restores what the read found. On success the saved file becomes the
   // backup, so that the next save takes the desktop's layout afresh.
   RestoreResult Restore(WindowHandle view, const SavedLayoutRead& saved);

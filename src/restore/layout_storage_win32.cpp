@@ -18,6 +18,8 @@ namespace {
 constexpr std::wstring_view kProgramFolder = L"\\Corvella";
 constexpr std::wstring_view kLayoutFile = L"\\layout.tsv";
 constexpr std::wstring_view kBackupFile = L"\\layout-restored.tsv";
+constexpr std::wstring_view kPreviousFile = L"\\layout-previous.tsv";
+constexpr std::wstring_view kPictureFile = L"\\last-picture.tsv";
 constexpr std::int64_t kLargestLayout = 16 * 1024 * 1024;
 
 std::wstring LocalAppDataFolder() {
@@ -45,6 +47,13 @@ std::int64_t FileSize(HANDLE file) {
   return size.QuadPart;
 }
 
+// A copy, not a move: until the new file is in place, the old one stays.
+void KeepAsPrevious(const std::wstring& layout, const std::wstring& previous) {
+  if (!::CopyFileW(layout.c_str(), previous.c_str(), FALSE) && ::GetLastError() != ERROR_FILE_NOT_FOUND) {
+    ThrowLastError("cannot keep the earlier layout as layout-previous.tsv");
+  }
+}
+
 }  // namespace
 
 Win32LayoutStorage Win32LayoutStorage::ForCurrentUser() {
@@ -61,8 +70,10 @@ std::wstring Win32LayoutStorage::PathOf(std::wstring_view file) const {
   return folder_ + std::wstring(file);
 }
 
-std::optional<std::string> Win32LayoutStorage::Load() {
-  const ScopedFile file = OpenForReading(PathOf(kLayoutFile));
+std::optional<std::string> Win32LayoutStorage::Load() { return LoadFile(kLayoutFile); }
+
+std::optional<std::string> Win32LayoutStorage::LoadFile(std::wstring_view name) {
+  const ScopedFile file = OpenForReading(PathOf(name));
   if (!file) {
     const DWORD error = ::GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
@@ -79,11 +90,30 @@ std::optional<std::string> Win32LayoutStorage::Load() {
 void Win32LayoutStorage::Save(std::string_view content) {
   const std::wstring target = PathOf(kLayoutFile);
   CreateFolder(folder_);
+  RemoveLeftoverTemporaryFiles(folder_);
+  KeepAsPrevious(target, PathOf(kPreviousFile));
   ReplaceFileAtomically(folder_, target,
                         std::span(reinterpret_cast<const std::uint8_t*>(content.data()), content.size()));
 }
 
 void Win32LayoutStorage::MarkRestored() { MoveFileOver(PathOf(kLayoutFile), PathOf(kBackupFile)); }
+
+std::optional<std::string> Win32LayoutStorage::LoadPicture() { return LoadFile(kPictureFile); }
+
+void Win32LayoutStorage::SavePicture(std::string_view content) {
+  const std::wstring target = PathOf(kPictureFile);
+  CreateFolder(folder_);
+  ReplaceFileAtomically(folder_, target,
+                        std::span(reinterpret_cast<const std::uint8_t*>(content.data()), content.size()));
+}
+
+void Win32LayoutStorage::ForgetPicture() {
+  if (::DeleteFileW(PathOf(kPictureFile).c_str())) return;
+  const DWORD error = ::GetLastError();
+  if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+    ThrowLastError("cannot remove the record of the last picture");
+  }
+}
 
 std::string Win32LayoutStorage::Location() const {
   if (folder_.empty()) return "%LOCALAPPDATA%\\Corvella\\layout.tsv";

@@ -1,6 +1,9 @@
 // The saved layout in the user's local application data:
 // Corvella\layout.tsv, replaced atomically through a temporary file in the
-// same folder, and Corvella\layout-restored.tsv once it has been restored.
+// same folder (a temporary file a cut-off save left goes at the next one),
+// Corvella\layout-previous.tsv, a copy of the layout a save replaced, and
+// Corvella\layout-restored.tsv once it has been restored; Corvella\last-picture.tsv
+// records the last picture.
 #pragma once
 
 #include <string>
@@ -23,10 +26,14 @@ class Win32LayoutStorage final : public LayoutStorage {
   std::optional<std::string> Load() override;
   void Save(std::string_view content) override;
   void MarkRestored() override;
+  std::optional<std::string> LoadPicture() override;
+  void SavePicture(std::string_view content) override;
+  void ForgetPicture() override;
   [[nodiscard]] std::string Location() const override;
 
  private:
   [[nodiscard]] std::wstring PathOf(std::wstring_view file) const;
+  std::optional<std::string> LoadFile(std::wstring_view file);
 
   std::wstring folder_;
 };

@@ -52,12 +52,15 @@ std::int32_t ReadIconSpacing(WindowSystem& windows, WindowHandle view) {
   return windows.SendWindowMessage(view, list_view::kGetItemSpacing, 0, 0);
 }
 
+bool ArrangesItself(WindowSystem& windows, WindowHandle view) {
+  return view != 0 && (windows.WindowStyle(view) & list_view::kAutoArrangeStyle) != 0;
+}
+
 SelfArrangement ReadSelfArrangement(WindowSystem& windows) {
   const WindowHandle view = FindDesktopView(windows);
   if (view == 0) return {};
-  const std::uint32_t style = windows.WindowStyle(view);
   const auto extended = static_cast<std::uint32_t>(windows.SendWindowMessage(view, list_view::kGetExtendedStyle, 0, 0));
-  return {(style & list_view::kAutoArrangeStyle) != 0, (extended & list_view::kSnapToGridStyle) != 0};
+  return {ArrangesItself(windows, view), (extended & list_view::kSnapToGridStyle) != 0};
 }
 
 }  // namespace corvella

@@ -39,5 +39,8 @@ struct SelfArrangement {
 };
 // Raises a RuntimeError when the view cannot be asked.
 SelfArrangement ReadSelfArrangement(WindowSystem& windows);
+// The view's automatic arrangement alone, from its style: no message to the
+// view. False for view 0; raises a RuntimeError when the style cannot be read.
+bool ArrangesItself(WindowSystem& windows, WindowHandle view);
 
 }  // namespace corvella

@@ -102,7 +102,8 @@ std::vector<std::uint8_t> AskChunk(WindowSystem& windows, WindowHandle view, Rem
 
 // The item's text where the view left pszText, which must still point
 // into the chunk and end there; nothing when it fills its room, as a name
-// that was cut would, which could be taken for another.
+// that was cut would, which could be taken for another. An item the view
+// gives no name has the empty one.
 std::optional<std::string> ItemName(std::span<const std::uint8_t> chunk_bytes, std::uint32_t chunk_address,
                                     const ChunkLayout& chunk, std::size_t i, std::int32_t index) {
   const ItemRecordLayout& record = chunk.RecordLayout();
@@ -119,21 +120,20 @@ std::optional<std::string> ItemName(std::span<const std::uint8_t> chunk_bytes, s
     if (unit == u'\0') break;
     name += unit;
   }
-  if (name.empty()) ThrowServiceFailure("the view gave no name for item " + std::to_string(index));
   if (name.size() >= chunk.TextUnits() - 1) return std::nullopt;
   return Utf16ToUtf8(name);
 }
 
 // Reads again, with room for the longest name, an item whose name filled
-// the usual room; `room` is opened for the first such name.
+// the usual room; `room` is opened for the first such name. A name longer
+// than that is no name to tell the item by: the empty one.
 std::string ReadLongName(WindowSystem& windows, RemoteMemoryProvider& memory, WindowHandle view,
                          const ItemRecordLayout& record, std::int32_t index, std::unique_ptr<RemoteMemory>& room) {
   const ChunkLayout chunk(record, 1, kLongTextUnits);
   if (!room) room = memory.Open(view, chunk.Bytes());
   const std::vector<std::uint8_t> bytes = AskChunk(windows, view, *room, chunk, index, false);
   std::optional<std::string> name = ItemName(bytes, room->Address(), chunk, 0, index);
-  if (!name) ThrowServiceFailure("item " + std::to_string(index) + "'s name is too long");
-  return std::move(*name);
+  return name ? std::move(*name) : std::string();
 }
 
 }  // namespace

@@ -14,7 +14,9 @@
 namespace corvella {
 
 struct ViewItem {
-  std::string name;  // UTF-8
+  // UTF-8; empty when the view gives the item no name or one longer than
+  // 32,767 units, which no name could be matched with.
+  std::string name;
   std::int32_t x = 0;
   std::int32_t y = 0;
 
@@ -26,9 +28,8 @@ class ViewReader {
   ViewReader(WindowSystem& windows, RemoteMemoryProvider& memory) : windows_(windows), memory_(memory) {}
 
   // In index order. Raises a RuntimeError (ServiceFailure) when a message
-  // fails, an item has no position, no name or one longer than 32,767 units,
-  // or the view's answer does not lie in the buffer: a name is never read
-  // from anywhere else.
+  // fails, an item has no position, or the view's answer does not lie in the
+  // buffer: a name is never read from anywhere else.
   std::vector<ViewItem> ReadItems(WindowHandle view);
   // The names alone, one message per item fewer, for a restore that needs
   // no positions.

@@ -41,9 +41,11 @@ void ExpectParallelogram(ScenarioRun& run, const StandIn& desktop, const Corvell
                          const std::string& label) {
   desktop.ClearLog();
   ClickCentre(corvella.parallelogram);
-  const StandInReport report = AfterTheSave(
-      desktop.WaitFor([&](const StandInReport& r) { return PositionMessages(r) >= static_cast<std::size_t>(items); },
-                      "the parallelogram with " + label));
+  const StandInReport report = AfterTheSave(desktop.WaitFor(
+      [&](const StandInReport& r) {
+        return PositionMessages(r) >= static_cast<std::size_t>(items) && PictureRecorded(r);
+      },
+      "the parallelogram with " + label));
   const std::size_t failures_before = run.failures.size();
   const std::vector<Point> picture = ParallelogramPicture(items, rows);
   ExpectOneArrangement(run, report, 0, items, picture);
@@ -72,7 +74,7 @@ void ExpectPlacedPicture(ScenarioRun& run, const std::wstring& options, bool hea
   StandInReport report =
       desktop.WaitFor([&](const StandInReport& r) { return PositionMessages(r) >= static_cast<std::size_t>(items); },
                       "the picture with " + ToUtf8(options));
-  report = AfterTheSave(ExpectQuietAfterwards(run, desktop, report.log.size()));
+  report = AfterTheSave(ExpectQuietAfterwards(run, desktop));
   run.Screenshot(heart ? "heart" : "parallelogram");
   // After the save the heart button counts before the heart counts for itself.
   const std::size_t first = heart ? 1 : 0;
@@ -141,7 +143,7 @@ void HeartFromThirty(ScenarioRun& run) {
   ClickCentre(corvella.heart);
   StandInReport report =
       desktop.WaitFor([](const StandInReport& r) { return PositionMessages(r) >= 30; }, "the heart from 30 items");
-  report = AfterTheSave(ExpectQuietAfterwards(run, desktop, report.log.size()));
+  report = AfterTheSave(ExpectQuietAfterwards(run, desktop));
   run.Screenshot("heart");
 
   // After the save the click counts the items, and the heart counts them
@@ -172,7 +174,7 @@ void ParallelogramAfterHeart(ScenarioRun& run) {
              "the heart icon files should be gone before the parallelogram");
   StandInReport report = desktop.WaitFor([](const StandInReport& r) { return r.items.size() == 5 && !r.log.empty(); },
                                          "the parallelogram over five");
-  report = ExpectQuietAfterwards(run, desktop, report.log.size());
+  report = AfterTheSave(ExpectQuietAfterwards(run, desktop));
   run.Screenshot("parallelogram");
 
   // The desktop may or may not have dropped the deleted files' items when
@@ -239,7 +241,7 @@ void WorkerWPlacement(ScenarioRun& run) {
   ClickCentre(corvella.heart);
   StandInReport report = desktop.WaitFor([](const StandInReport& r) { return PositionMessages(r) >= 20; },
                                          "the heart on a desktop under WorkerW");
-  report = AfterTheSave(ExpectQuietAfterwards(run, desktop, report.log.size()));
+  report = AfterTheSave(ExpectQuietAfterwards(run, desktop));
   run.Expect(!report.log.empty() && IsCount(report.log.front(), 20), "the click should count twenty items");
   ExpectOneArrangement(run, report, 1, 20, HeartPicture(20, 8));
   ExpectShownAt(run, report, HeartPicture(20, 8), 20);
@@ -271,7 +273,7 @@ void UsersOwnPlimSurvives(ScenarioRun& run) {
   ClickCentre(corvella.heart);
   StandInReport report = desktop.WaitFor([](const StandInReport& r) { return PositionMessages(r) >= 14; },
                                          "the heart from thirteen items", seconds(15));
-  report = AfterTheSave(ExpectQuietAfterwards(run, desktop, report.log.size()));
+  report = AfterTheSave(ExpectQuietAfterwards(run, desktop));
   std::string bytes;
   run.Expect(ReadBytes(run.desktop + L"\\Plim1.ico", bytes) && bytes == own,
              "the user's Plim1.ico should be unchanged");

@@ -39,23 +39,25 @@ std::size_t CountOf(const std::vector<LoggedMessage>& log, std::uint32_t message
 }
 
 // Waits for one whole arrangement in the log, after `before` messages of
-// something else, and returns how long it took, from the first count to the
-// last position; `earlier` receives the messages before it. Corvella's heart
+// something else and followed by `after` more (Corvella's record of the
+// picture), and returns how long it took, from the first count to the last
+// position; `earlier` receives the messages before it. Corvella's heart
 // counts twice: once for the click and once for the heart itself; Corvella
 // then asks the view's icon spacing, once (`questions`). While it runs only
 // the log's length is asked, for Corvella and the minimal sender alike.
 std::int64_t ArrangementMicros(const StandIn& desktop, int items, std::size_t counts, std::size_t questions,
-                               const std::string& what, std::size_t before = 0,
+                               const std::string& what, std::size_t before = 0, std::size_t after = 0,
                                std::vector<LoggedMessage>* earlier = nullptr) {
   const std::size_t expected = before + static_cast<std::size_t>(items) + counts + questions;
-  if (!WaitUntil([&] { return desktop.LogSize() >= expected; }, seconds(120))) {
+  if (!WaitUntil([&] { return desktop.LogSize() >= expected + after; }, seconds(120))) {
     throw ScenarioFailed(what + " did not finish");
   }
   StandInReport report = desktop.Report();
-  if (report.log.size() != expected) {
+  if (report.log.size() != expected + after) {
     throw ScenarioFailed(what + " sent " + std::to_string(report.log.size()) + " messages, not " +
-                         std::to_string(expected));
+                         std::to_string(expected + after));
   }
+  report.log.resize(expected);
   const auto first = report.log.begin() + static_cast<std::ptrdiff_t>(before);
   if (earlier != nullptr) {
     earlier->assign(report.log.begin(), first);
@@ -143,13 +145,15 @@ Figures MeasureCorvella(const SuitePaths& paths, const StandIn& desktop, int ite
     }
     desktop.ClearLog();
     ClickCentre(corvella.heart);
+    // Each read of the items, the save or the look at the click and the
+    // record after the picture, is a count and each item's name and place.
+    const std::size_t read = 1 + 2 * static_cast<std::size_t>(items);
     std::vector<LoggedMessage> save_log;
-    figures.heart.push_back(ArrangementMicros(desktop, items, 2, 1, "Corvella's heart",
-                                              1 + 2 * static_cast<std::size_t>(items), &save_log));
+    figures.heart.push_back(ArrangementMicros(desktop, items, 2, 1, "Corvella's heart", read, read, &save_log));
     MeasureSave(figures, save_log, items);
     desktop.ClearLog();
     ClickCentre(corvella.parallelogram);
-    figures.parallelogram.push_back(ArrangementMicros(desktop, items, 1, 1, "Corvella's parallelogram"));
+    figures.parallelogram.push_back(ArrangementMicros(desktop, items, 1, 1, "Corvella's parallelogram", read, read));
     figures.parallelogram_messages = static_cast<std::size_t>(items) + 2;
     ClickCentre(corvella.exit);
     if (!corvella.Process().WaitForExit(10000)) {

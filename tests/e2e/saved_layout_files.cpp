@@ -46,6 +46,8 @@ std::wstring SavedLayoutPath() { return SavedLayoutFolder() + L"\\layout.tsv"; }
 
 std::wstring RestoredLayoutPath() { return SavedLayoutFolder() + L"\\layout-restored.tsv"; }
 
+std::wstring PreviousLayoutPath() { return SavedLayoutFolder() + L"\\layout-previous.tsv"; }
+
 bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void RemoveSavedLayouts() {

@@ -24,6 +24,7 @@ struct SavedLayoutFile {
 std::wstring SavedLayoutFolder();
 std::wstring SavedLayoutPath();     // layout.tsv
 std::wstring RestoredLayoutPath();  // layout-restored.tsv, once restored
+std::wstring PreviousLayoutPath();  // layout-previous.tsv, the layout a save replaced
 bool FileExists(const std::wstring& path);
 // Takes the folder away, or a file in its place, so that nothing is saved.
 void RemoveSavedLayouts();

@@ -23,9 +23,13 @@ void AnswerYes(ScenarioRun& run, const StandIn& desktop, const CorvellaWindow& c
 // to a grid) are in the log.
 bool OnlyStyleQuestions(const StandInReport& report);
 std::size_t PositionMessages(const StandInReport& report);
-// The log without the save that comes before an arrangement while no layout
-// is pending: the view's spacing, a count, then each item's name and place.
+// The log without the reads around an arrangement, each a count, then each
+// item's name and place (the save asks the view's spacing first): the one at the click, which saves the desktop's
+// layout or finds it is still Corvella's picture, and the record of where
+// the arrangement put the items.
 StandInReport AfterTheSave(StandInReport report);
+// The record of the last arrangement has been read whole.
+bool PictureRecorded(const StandInReport& report);
 // The message box that the process shows, if any.
 HWND MessageBoxOf(DWORD process_id);
 // The box's text.
@@ -73,8 +77,9 @@ void ExpectOneArrangement(ScenarioRun& run, const StandInReport& report, std::si
                           const std::vector<Point>& picture);
 // Item i of the view shows where the picture put it.
 void ExpectShownAt(ScenarioRun& run, const StandInReport& report, const std::vector<Point>& picture, int items);
-// After an arrangement the log must stay as it is: no timer left running.
-StandInReport ExpectQuietAfterwards(ScenarioRun& run, const StandIn& desktop, std::size_t messages);
+// Waits for the record of the arrangement, if there was one; then the log
+// must stay as it is: no timer left running.
+StandInReport ExpectQuietAfterwards(ScenarioRun& run, const StandIn& desktop);
 // The bytes of the icon file Corvella carries as its HEART resource.
 std::string HeartIconBytes(const ScenarioRun& run);
 // Each of the named files in the desktop folder holds the heart icon's

@@ -150,8 +150,11 @@ void ExpectLayoutRestored(ScenarioRun& run, const std::string& saved_bytes) {
 StandInReport Arrange(const StandIn& desktop, HWND button, int items, const std::string& what) {
   desktop.ClearLog();
   ClickCentre(button);
-  return desktop.WaitFor([&](const StandInReport& r) { return PositionMessages(r) >= static_cast<std::size_t>(items); },
-                         what, seconds(15));
+  return desktop.WaitFor(
+      [&](const StandInReport& r) {
+        return PositionMessages(r) >= static_cast<std::size_t>(items) && PictureRecorded(r);
+      },
+      what, seconds(15));
 }
 
 void Exit(ScenarioRun& run, const CorvellaWindow& corvella) {
@@ -463,6 +466,15 @@ void RestoreWithNoSavedItemLeft(ScenarioRun& run) {
   ExpectAt(run, desktop.Report(), before, "after /restore /quiet");
 }
 
+// The stand-in's list view, for the driver to move its items as a user would.
+HWND ListViewOf(const StandIn& desktop) {
+  const HWND progman = FindTopLevel(desktop.Process().Id(), L"Progman", nullptr);
+  const HWND list = ::FindWindowExW(::FindWindowExW(progman, nullptr, L"SHELLDLL_DefView", nullptr), nullptr,
+                                    L"SysListView32", nullptr);
+  if (list == nullptr) throw ScenarioFailed("the stand-in's view cannot be found");
+  return list;
+}
+
 // A layout saved on the whole screen and restored onto a view of 640 by 480,
 // as on a laptop taken off its dock: an icon the smaller view shows wholly
 // stays in its cell of the icon grid, the others come to free cells inside
@@ -473,9 +485,7 @@ void RestoreOntoASmallerView(ScenarioRun& run) {
   SIZE cell{};
   {
     StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
-    const HWND progman = FindTopLevel(desktop.Process().Id(), L"Progman", nullptr);
-    const HWND list = ::FindWindowExW(::FindWindowExW(progman, nullptr, L"SHELLDLL_DefView", nullptr), nullptr,
-                                      L"SysListView32", nullptr);
+    const HWND list = ListViewOf(desktop);
     const auto spacing = static_cast<DWORD>(::SendMessageW(list, LVM_GETITEMSPACING, FALSE, 0));
     cell = SIZE{LOWORD(spacing), HIWORD(spacing)};
     RECT client{};
@@ -513,6 +523,53 @@ void RestoreOntoASmallerView(ScenarioRun& run) {
              "the box should count " + std::to_string(moved_to_fit) + " icons moved to fit: " + ToUtf8(text));
 }
 
+// The user drags every item somewhere new: two columns from x 700 on.
+Places LayOutByHand(const StandIn& desktop) {
+  const HWND list = ListViewOf(desktop);
+  Places wanted;
+  const StandInReport shown = desktop.Report();
+  for (std::size_t i = 0; i < shown.items.size(); ++i) {
+    const Place place{700 + static_cast<int>(i % 2) * 90, 20 + static_cast<int>(i / 2) * 70};
+    ::SendMessageW(list, kSetItemPosition, i, Packed({place.x, place.y}));
+    wanted[shown.items[i].text] = place;
+  }
+  return wanted;
+}
+
+// A heart left on the desktop at exit, then a layout the user makes by
+// hand: the next run's arrangement saves that layout, the one it replaces
+// stays as layout-previous.tsv, a temporary file that an earlier save left
+// when it was cut off goes, and Ctrl+Z brings the hand-made layout back.
+void LayoutMadeByHandAfterAHeartIsSaved(ScenarioRun& run) {
+  constexpr int kItems = 16;
+  StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
+  {
+    const CorvellaWindow corvella(run.paths, desktop);
+    AnswerYes(run, desktop, corvella);
+    Arrange(desktop, corvella.heart, kItems, "the heart");
+    Exit(run, corvella);
+  }
+  const std::string first_saved = SavedBytes();
+  const Places by_hand = LayOutByHand(desktop);
+  const StandInReport laid_out = desktop.Report();
+  ExpectAt(run, laid_out, by_hand, "once laid out by hand");
+  const std::wstring cut_off = SavedLayoutFolder() + L"\\lay1F.tmp";
+  WriteBytes(cut_off, "corvella-layout 1\t2026");
+
+  const CorvellaWindow corvella(run.paths, desktop);
+  AnswerYes(run, desktop, corvella);
+  Arrange(desktop, corvella.parallelogram, kItems, "the parallelogram after the restart");
+  ExpectSavedAsShown(run, laid_out);
+  std::string previous;
+  run.Expect(ReadBytes(PreviousLayoutPath(), previous) && previous == first_saved,
+             "layout-previous.tsv should hold the layout the save replaced");
+  run.Expect(!FileExists(cut_off), "the save should remove the temporary file a cut-off save left");
+  desktop.ClearLog();
+  PressKeyWith(VK_CONTROL, 'Z');
+  ExpectAt(run, WaitForRestore(desktop, "Ctrl+Z's restore"), by_hand, "after Ctrl+Z");
+  Exit(run, corvella);
+}
+
 }  // namespace
 
 std::vector<Scenario> WayBackScenarios() {
@@ -525,6 +582,7 @@ std::vector<Scenario> WayBackScenarios() {
       {"damaged_layout_file", DamagedLayoutFile},
       {"restore_into_a_stalling_desktop", RestoreIntoAStallingDesktop},
       {"restore_with_no_saved_item_left", RestoreWithNoSavedItemLeft},
+      {"layout_made_by_hand_after_a_heart_is_saved", LayoutMadeByHandAfterAHeartIsSaved},
       {"restore_onto_a_smaller_view", RestoreOntoASmallerView},
       {"restore_into_64bit_desktop", RestoreInto64BitDesktop, true},
   };

@@ -44,7 +44,7 @@ void ExpectEndedWithFilesKept(ScenarioRun& run, const StandIn& desktop, const Co
   const bool only_counts =
       std::all_of(waiting.log.begin(), waiting.log.end(), [](const LoggedMessage& entry) { return IsCount(entry, 5); });
   run.Expect(only_counts, "a waiting timer should only count, and count five");
-  ExpectQuietAfterwards(run, desktop, report.log.size());
+  ExpectQuietAfterwards(run, desktop);
   run.Expect(Sorted(FilesIn(run.desktop)) == Sorted(HeartFileNames(9)),
              "the heart icon files should stay after " + how);
   ExpectHeartFiles(run, HeartFileNames(9));

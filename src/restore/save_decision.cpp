@@ -1,0 +1,46 @@
+#include "restore/save_decision.hpp"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "restore/item_matching.hpp"
+#include "restore/saved_layout.hpp"
+
+namespace corvella {
+namespace {
+
+// More than half of the recorded items still on the desktop stand where the
+// arrangement put them. Items gone since (heart icon files removed) do not
+// count either way; with none of them left, the picture is gone.
+bool StillThePicture(const SavedLayout& picture, std::span<const ViewItem> desktop,
+                     std::span<const std::string> names) {
+  const MovePlan placed = PlanMoves(picture, names);
+  std::size_t in_place = 0;
+  for (const ItemMove& move : placed.moves) {
+    const ViewItem& item = desktop[static_cast<std::size_t>(move.index)];
+    if (item.x == move.x && item.y == move.y) ++in_place;
+  }
+  return !placed.moves.empty() && in_place * 2 > placed.moves.size();
+}
+
+}  // namespace
+
+SaveDecision DecideSave(std::optional<std::string_view> pending, std::optional<std::string_view> picture,
+                        std::span<const ViewItem> desktop) {
+  if (!pending) return SaveDecision::SaveDesktop;
+  const ParsedLayout pending_layout = ParseSavedLayout(*pending);
+  if (!pending_layout.layout) return SaveDecision::SaveDesktop;
+
+  std::vector<std::string> names;
+  names.reserve(desktop.size());
+  for (const ViewItem& item : desktop) names.push_back(item.name);
+  if (PlanMoves(*pending_layout.layout, names).moves.empty()) return SaveDecision::SaveDesktop;
+
+  const ParsedLayout picture_layout = picture ? ParseSavedLayout(*picture) : ParsedLayout{};
+  if (!picture_layout.layout) return SaveDecision::KeepPending;
+  return StillThePicture(*picture_layout.layout, desktop, names) ? SaveDecision::KeepPending
+                                                                 : SaveDecision::SaveDesktop;
+}
+
+}  // namespace corvella
