@@ -75,7 +75,6 @@ TEST(DisplayFit, KeepsEachIconsCellAndBringsTheUnseenOntoTheScreen) {
        {{1000, 1000}, {1000, 1075}, {1000, 1150}, {1000, 1225}, {1000, 1300}, {1000, 1375}},
        {{75, 75}, {0, 75}, {75, 0}, {0, 0}, {75, 0}, {75, 75}},
        6},
-      {"no spacing to go by: as saved", large, Display(1024, 768, 0), {{1200, 0}}, {{1200, 0}}, 0},
   };
   for (const Fit& fit : fits) {
     const FittedPositions fitted = FitToDisplay(fit.saved, fit.current, fit.positions);

@@ -150,7 +150,7 @@ TEST_F(WayBackWindow, ARestoreCallsOffAWaitingHeartAndRemovesItsFilesOnceTheShel
 
 TEST_F(WayBackWindow, ADamagedOrMissingLayoutIsToldAndNothingMovesOrGoes) {
   AddItems(14);
-  storage_.saved = "corvella-layout 3\n";  // a file from elsewhere, kept as never restored
+  storage_.saved = "corvella-layout 2\n";  // a file from elsewhere, kept as never restored
   StartAndAnswerYes();
   EXPECT_EQ(form_.MenuItemOf(MenuCommand::RestoreLayout)->caption, "元の配置に戻す");
   EXPECT_TRUE(form_.MenuItemOf(MenuCommand::RestoreLayout)->enabled);
@@ -161,7 +161,7 @@ TEST_F(WayBackWindow, ADamagedOrMissingLayoutIsToldAndNothingMovesOrGoes) {
 
   ASSERT_EQ(form_.ShownMessages().size(), 1U);
   EXPECT_EQ(form_.ShownMessages()[0], RestoreReport({RestoreOutcome::Damaged}));
-  EXPECT_EQ(storage_.saved, "corvella-layout 3\n");
+  EXPECT_EQ(storage_.saved, "corvella-layout 2\n");
   EXPECT_EQ(Items(), shown);
   EXPECT_EQ(SetPosition32Messages(), 0U);
   EXPECT_TRUE(std::filesystem::exists(scratch_.Host("Plim1.ico")));

@@ -466,15 +466,6 @@ void RestoreWithNoSavedItemLeft(ScenarioRun& run) {
   ExpectAt(run, desktop.Report(), before, "after /restore /quiet");
 }
 
-// The stand-in's list view, for the driver to move its items as a user would.
-HWND ListViewOf(const StandIn& desktop) {
-  const HWND progman = FindTopLevel(desktop.Process().Id(), L"Progman", nullptr);
-  const HWND list = ::FindWindowExW(::FindWindowExW(progman, nullptr, L"SHELLDLL_DefView", nullptr), nullptr,
-                                    L"SysListView32", nullptr);
-  if (list == nullptr) throw ScenarioFailed("the stand-in's view cannot be found");
-  return list;
-}
-
 // A layout saved on the whole screen and restored onto a view of 640 by 480,
 // as on a laptop taken off its dock: an icon the smaller view shows wholly
 // stays in its cell of the icon grid, the others come to free cells inside
@@ -485,7 +476,9 @@ void RestoreOntoASmallerView(ScenarioRun& run) {
   SIZE cell{};
   {
     StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
-    const HWND list = ListViewOf(desktop);
+    const HWND progman = FindTopLevel(desktop.Process().Id(), L"Progman", nullptr);
+    const HWND list = ::FindWindowExW(::FindWindowExW(progman, nullptr, L"SHELLDLL_DefView", nullptr), nullptr,
+                                      L"SysListView32", nullptr);
     const auto spacing = static_cast<DWORD>(::SendMessageW(list, LVM_GETITEMSPACING, FALSE, 0));
     cell = SIZE{LOWORD(spacing), HIWORD(spacing)};
     RECT client{};
@@ -525,7 +518,10 @@ void RestoreOntoASmallerView(ScenarioRun& run) {
 
 // The user drags every item somewhere new: two columns from x 700 on.
 Places LayOutByHand(const StandIn& desktop) {
-  const HWND list = ListViewOf(desktop);
+  const HWND progman = FindTopLevel(desktop.Process().Id(), L"Progman", nullptr);
+  const HWND list = ::FindWindowExW(::FindWindowExW(progman, nullptr, L"SHELLDLL_DefView", nullptr), nullptr,
+                                    L"SysListView32", nullptr);
+  if (list == nullptr) throw ScenarioFailed("the stand-in's view cannot be found");
   Places wanted;
   const StandInReport shown = desktop.Report();
   for (std::size_t i = 0; i < shown.items.size(); ++i) {
