@@ -52,14 +52,16 @@ class MainWindow : public ::testing::Test, public WiredProgram {
 
   // What the view was sent besides the reads of every item's name and place,
   // each a count and then the items, that decide the save at a click and
-  // record each picture.
+  // record each picture; the save asks the view's spacing first.
   [[nodiscard]] std::vector<SentMessage> SentBesidesReads() const {
     const std::vector<SentMessage>& all = desktop_.messages();
     std::vector<SentMessage> sent;
     for (std::size_t i = 0; i < all.size(); ++i) {
       const bool read = all[i].message == list_view::kGetItemTextW || all[i].message == list_view::kGetItemPosition;
-      const bool read_follows = i + 1 < all.size() && all[i + 1].message == list_view::kGetItemTextW;
-      if (!read && !(all[i].message == list_view::kGetItemCount && read_follows)) sent.push_back(all[i]);
+      const std::uint32_t next = i + 1 < all.size() ? all[i + 1].message : 0;
+      const bool before_read = (all[i].message == list_view::kGetItemCount && next == list_view::kGetItemTextW) ||
+                               (all[i].message == list_view::kGetItemSpacing && next == list_view::kGetItemCount);
+      if (!read && !before_read) sent.push_back(all[i]);
     }
     return sent;
   }

@@ -36,7 +36,7 @@ struct Scene {
 
 const std::vector<ListItem> kOwnLayout{{"a", 10, 20}, {"b", 30, 40}, {"a", 50, 60}};
 const std::string kOwnLayoutText =
-    "corvella-layout 1\t2024-05-01 09:03:07\t1920\t1080\n"
+    "corvella-layout 2\t2024-05-01 09:03:07\t1920\t1080\t75\t75\t0\t0\n"
     "a\t1\t10\t20\n"
     "b\t1\t30\t40\n"
     "a\t2\t50\t60\n";

@@ -30,6 +30,8 @@ TEST(SavedLayout, WritesAHeaderAndOneEscapedLinePerItem) {
   EXPECT_EQ(FormatSavedLayout(Sample()), kSampleText);
   EXPECT_EQ(FormatSavedLayout(SavedLayout{{2031, 12, 31, 23, 59, 59}, 0, 0, {}}),
             "corvella-layout 1\t2031-12-31 23:59:59\t0\t0\n");
+  EXPECT_EQ(FormatSavedLayout(SavedLayout{{2031, 12, 31, 23, 59, 59}, 0, 0, {}, IconGrid{75, 75, -300, -200}}),
+            "corvella-layout 2\t2031-12-31 23:59:59\t0\t0\t75\t75\t-300\t-200\n");
 }
 
 TEST(SavedLayout, ReadsBackWhatItWrites) {
@@ -39,6 +41,9 @@ TEST(SavedLayout, ReadsBackWhatItWrites) {
 
   const SavedLayout empty{{2000, 2, 29, 3, 4, 5}, 800, 600, {}};
   EXPECT_EQ(ParseSavedLayout(FormatSavedLayout(empty)).layout, empty);
+  SavedLayout gridded = Sample();
+  gridded.grid = IconGrid{107, 1, -300, 2147483647};
+  EXPECT_EQ(ParseSavedLayout(FormatSavedLayout(gridded)).layout, gridded);
 }
 
 TEST(SavedLayout, RefusesToWriteATimeOrSizeItCouldNotReadBack) {
@@ -47,6 +52,9 @@ TEST(SavedLayout, RefusesToWriteATimeOrSizeItCouldNotReadBack) {
   EXPECT_THROW(FormatSavedLayout(layout), RuntimeError);
   layout = Sample();
   layout.view_height = -1;
+  EXPECT_THROW(FormatSavedLayout(layout), RuntimeError);
+  layout = Sample();
+  layout.grid = IconGrid{75, 0, 0, 0};
   EXPECT_THROW(FormatSavedLayout(layout), RuntimeError);
 }
 
@@ -64,7 +72,10 @@ TEST(SavedLayout, RejectsEveryKindOfDamageWhole) {
       {"cut last line", kHeader + "a\t1\t10\t20", LayoutFault::MissingFinalNewline},
       {"other magic", "corvella-layouts 1\t2024-05-01 09:03:07\t1920\t1080\n", LayoutFault::NotALayout},
       {"byte order mark", "\xEF\xBB\xBF" + kHeader, LayoutFault::NotALayout},
-      {"newer version", "corvella-layout 2\t2024-05-01 09:03:07\t1920\t1080\n", LayoutFault::UnknownVersion},
+      {"newer version", "corvella-layout 3\t2024-05-01 09:03:07\t1920\t1080\n", LayoutFault::UnknownVersion},
+      {"second version without its grid", "corvella-layout 2\t2024-05-01 09:03:07\t1920\t1080\n",
+       LayoutFault::BadHeader},
+      {"grid spacing 0", "corvella-layout 2\t2024-05-01 09:03:07\t1920\t1080\t0\t75\t0\t0\n", LayoutFault::BadHeader},
       {"header field missing", "corvella-layout 1\t2024-05-01 09:03:07\t1920\n", LayoutFault::BadHeader},
       {"header field extra", "corvella-layout 1\t2024-05-01 09:03:07\t1920\t1080\t1\n", LayoutFault::BadHeader},
       {"month 13", "corvella-layout 1\t2024-13-01 09:03:07\t1920\t1080\n", LayoutFault::BadHeader},

@@ -123,7 +123,7 @@ TEST(WayBackSave, KeepsAPendingLayoutAndAsksBeforeArrangingWithoutAWayBack) {
     EXPECT_EQ(scene.form_.ShownMessages().size(), c.answer.value_or(false) && !c.moves ? 1U : 0U) << c.what;
     if (c.saves) {
       ASSERT_TRUE(scene.storage_.saved.has_value()) << c.what;
-      EXPECT_TRUE(scene.storage_.saved->starts_with("corvella-layout 1\t2026-12-08 09:30:05")) << c.what;
+      EXPECT_TRUE(scene.storage_.saved->starts_with("corvella-layout 2\t2026-12-08 09:30:05")) << c.what;
     } else {
       EXPECT_EQ(scene.storage_.saved, before) << c.what;
     }

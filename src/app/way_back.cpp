@@ -146,6 +146,9 @@ std::string RestoreReport(const RestoreResult& result) {
     report = std::to_string(result.moved) + " 個のアイコンを元の配置に戻しました。" + std::to_string(result.skipped) +
              " 個は、もうデスクトップにありません。";
   }
+  if (back && result.moved_to_fit > 0) {
+    report += std::to_string(result.moved_to_fit) + " 個のアイコンは、今の画面に収まるように位置を変えて戻しました。";
+  }
   const std::string_view outcome = OutcomeReport(result.outcome);
   if (!report.empty() && !outcome.empty()) report += "\n\n";
   report += outcome;

@@ -66,7 +66,8 @@ std::string RestoreMenuCaption(const SavedLayoutSummary& summary);
 // layout is kept, and whether to arrange without a way back. Empty when the
 // way back holds, and without a desktop view, where nothing would move.
 std::string SaveFailureQuestion(SaveOutcome outcome, std::string_view location);
-// What to tell the user after a restore; empty when every saved item is back.
+// What to tell the user after a restore; empty when every saved item is back
+// where it was saved.
 std::string RestoreReport(const RestoreResult& result);
 // The exit code of "Corvella.exe /restore": 0 when the layout is back.
 int RestoreExitCode(RestoreOutcome outcome);

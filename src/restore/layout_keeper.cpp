@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "core/runtime_error.hpp"
+#include "restore/display_fit.hpp"
 #include "restore/item_matching.hpp"
 #include "restore/save_decision.hpp"
+#include "shell/view_display.hpp"
 
 namespace corvella {
 namespace {
@@ -28,6 +30,30 @@ SavedLayout LayoutOf(const std::vector<ViewItem>& items, WindowSize view_size, c
 }
 
 bool IsSoundLayout(const std::optional<std::string>& text) { return text && ParseSavedLayout(*text).layout; }
+
+std::optional<ViewDisplay> MeasureOrNone(WindowSystem& windows, WindowHandle view) {
+  try {
+    return MeasureViewDisplay(windows, view);
+  } catch (const RuntimeError&) {
+    return std::nullopt;
+  }
+}
+
+// Fits the moves to the display the view is shown on now; one that cannot
+// be measured gets the saved places, as a display that is the same would.
+std::size_t FitMoves(WindowSystem& windows, WindowHandle view, const SavedLayout& saved, std::vector<ItemMove>& moves) {
+  const std::optional<ViewDisplay> display = MeasureOrNone(windows, view);
+  if (!display) return 0;
+  std::vector<WindowPoint> positions;
+  positions.reserve(moves.size());
+  for (const ItemMove& move : moves) positions.push_back(WindowPoint{move.x, move.y});
+  const FittedPositions fitted = FitToDisplay(saved, *display, positions);
+  for (std::size_t i = 0; i < moves.size(); ++i) {
+    moves[i].x = fitted.positions[i].x;
+    moves[i].y = fitted.positions[i].y;
+  }
+  return fitted.moved_to_fit;
+}
 
 }  // namespace
 
@@ -67,6 +93,9 @@ SaveOutcome LayoutKeeper::SaveUnlessPending(const std::function<WindowHandle()>&
   // Without the desktop's items a sound pending layout stays the way back.
   const WindowHandle view = find_view();
   if (view == 0) return IsSoundLayout(pending) ? SaveOutcome::KeptEarlier : SaveOutcome::NoDesktopView;
+  // Without its grid the file is of the first version, which a restore
+  // still fits to the screen as best it can.
+  const std::optional<ViewDisplay> display = MeasureOrNone(windows_, view);
   std::vector<ViewItem> items;
   WindowSize view_size;
   try {
@@ -85,8 +114,10 @@ SaveOutcome LayoutKeeper::SaveUnlessPending(const std::function<WindowHandle()>&
     }
   }();
   if (DecideSave(pending, picture, items) == SaveDecision::KeepPending) return SaveOutcome::KeptEarlier;
+  SavedLayout layout = LayoutOf(items, view_size, now);
+  if (display) layout.grid = IconGridOf(*display);
   try {
-    storage_.Save(FormatSavedLayout(LayoutOf(items, view_size, now)));
+    storage_.Save(FormatSavedLayout(layout));
   } catch (const RuntimeError& failure) {
     return failure.kind() == RuntimeErrorKind::DiskFull ? SaveOutcome::DiskFull : SaveOutcome::WriteFailed;
   }
@@ -132,14 +163,15 @@ RestoreResult LayoutKeeper::Restore(WindowHandle view, const SavedLayoutRead& sa
     return RestoreResult{RestoreOutcome::ReadFailed};
   }
 
-  const MovePlan plan = PlanMoves(saved.layout, names);
+  MovePlan plan = PlanMoves(saved.layout, names);
   if (plan.moves.empty() && plan.skipped > 0) return RestoreResult{RestoreOutcome::NothingMatched, 0, plan.skipped};
+  const std::size_t moved_to_fit = FitMoves(windows_, view, saved.layout, plan.moves);
   try {
     placer_.MoveItems(view, plan.moves);
   } catch (const RuntimeError&) {
     return RestoreResult{RestoreOutcome::MoveFailed};
   }
-  RestoreResult result{RestoreOutcome::Restored, plan.moves.size(), plan.skipped};
+  RestoreResult result{RestoreOutcome::Restored, plan.moves.size(), plan.skipped, moved_to_fit};
   try {
     storage_.MarkRestored();
   } catch (const RuntimeError&) {

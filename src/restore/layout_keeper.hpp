@@ -54,6 +54,9 @@ struct RestoreResult {
   RestoreOutcome outcome = RestoreOutcome::NothingSaved;
   std::size_t moved = 0;
   std::size_t skipped = 0;  // saved items the desktop no longer shows
+  // Of those moved, the items brought onto the screen as it is now: on
+  // another display their saved places lay off it or on another item.
+  std::size_t moved_to_fit = 0;
 
   bool operator==(const RestoreResult&) const = default;
 };

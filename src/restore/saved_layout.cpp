@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 #include <limits>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -14,9 +15,11 @@ namespace corvella {
 namespace {
 
 constexpr std::string_view kMagic = "corvella-layout ";
-constexpr std::string_view kVersion = "1";
+constexpr std::string_view kFirstVersion = "1";  // no icon grid
+constexpr std::string_view kGridVersion = "2";
 constexpr char kFieldSeparator = '\t';
-constexpr std::size_t kHeaderFields = 4;
+constexpr std::size_t kFirstHeaderFields = 4;
+constexpr std::size_t kGridHeaderFields = 8;
 constexpr std::size_t kItemFields = 4;
 constexpr std::size_t kTimeLength = 19;  // YYYY-MM-DD HH:MM:SS
 
@@ -132,11 +135,27 @@ std::optional<SavedTime> ParseSavedTime(std::string_view text) {
   return time;
 }
 
+bool IsSound(const IconGrid& grid) { return grid.spacing_x > 0 && grid.spacing_y > 0; }
+
+std::optional<IconGrid> ParseGrid(std::span<const std::string_view> fields) {
+  const auto spacing_x = ParseInt32(fields[0]);
+  const auto spacing_y = ParseInt32(fields[1]);
+  const auto origin_x = ParseInt32(fields[2]);
+  const auto origin_y = ParseInt32(fields[3]);
+  if (!spacing_x || !spacing_y || !origin_x || !origin_y) return std::nullopt;
+  const IconGrid grid{*spacing_x, *spacing_y, *origin_x, *origin_y};
+  if (!IsSound(grid)) return std::nullopt;
+  return grid;
+}
+
 LayoutFault ParseHeader(std::string_view line, SavedLayout& layout) {
   const std::vector<std::string_view> fields = SplitFields(line);
   if (!fields[0].starts_with(kMagic)) return LayoutFault::NotALayout;
-  if (fields[0].substr(kMagic.size()) != kVersion) return LayoutFault::UnknownVersion;
-  if (fields.size() != kHeaderFields) return LayoutFault::BadHeader;
+  const std::string_view version = fields[0].substr(kMagic.size());
+  if (version != kFirstVersion && version != kGridVersion) return LayoutFault::UnknownVersion;
+  if (fields.size() != (version == kGridVersion ? kGridHeaderFields : kFirstHeaderFields)) {
+    return LayoutFault::BadHeader;
+  }
   const auto time = ParseSavedTime(fields[1]);
   const auto width = ParseInt32(fields[2]);
   const auto height = ParseInt32(fields[3]);
@@ -144,6 +163,10 @@ LayoutFault ParseHeader(std::string_view line, SavedLayout& layout) {
   layout.saved_at = *time;
   layout.view_width = *width;
   layout.view_height = *height;
+  if (version == kGridVersion) {
+    layout.grid = ParseGrid(std::span(fields).subspan(kFirstHeaderFields));
+    if (!layout.grid) return LayoutFault::BadHeader;
+  }
   return LayoutFault::None;
 }
 
@@ -183,17 +206,25 @@ std::string FormatSavedTime(const SavedTime& time) {
 }
 
 std::string FormatSavedLayout(const SavedLayout& layout) {
-  if (!IsSound(layout.saved_at) || layout.view_width < 0 || layout.view_height < 0) {
-    throw RuntimeError(RuntimeErrorKind::Overflow, "the layout's time or view size is out of range");
+  if (!IsSound(layout.saved_at) || layout.view_width < 0 || layout.view_height < 0 ||
+      (layout.grid && !IsSound(*layout.grid))) {
+    throw RuntimeError(RuntimeErrorKind::Overflow, "the layout's time, view size or icon spacing is out of range");
   }
   std::string text(kMagic);
-  text += kVersion;
+  text += layout.grid ? kGridVersion : kFirstVersion;
   text += kFieldSeparator;
   text += FormatSavedTime(layout.saved_at);
   text += kFieldSeparator;
   text += std::to_string(layout.view_width);
   text += kFieldSeparator;
   text += std::to_string(layout.view_height);
+  if (layout.grid) {
+    for (const std::int32_t number :
+         {layout.grid->spacing_x, layout.grid->spacing_y, layout.grid->origin_x, layout.grid->origin_y}) {
+      text += kFieldSeparator;
+      text += std::to_string(number);
+    }
+  }
   text += '\n';
   for (const SavedItem& item : layout.items) {
     AppendEscaped(text, item.name);

@@ -1,6 +1,7 @@
 // The saved layout file: a first line naming the format, the time it was
-// saved and the view's size, then each item's name, occurrence and place.
-// Parsing is strict and whole: any fault rejects the entire text.
+// saved, the view's size and, from the second version on, its icon grid;
+// then each item's name, occurrence and place. Parsing is strict and whole:
+// any fault rejects the entire text.
 #pragma once
 
 #include <cstdint>
@@ -34,11 +35,25 @@ struct SavedItem {
   bool operator==(const SavedItem&) const = default;
 };
 
+// The desktop's icon grid: the view's icon spacing (always positive) and
+// the grid's first corner, the main screen's work-area corner in the view's
+// coordinates.
+struct IconGrid {
+  std::int32_t spacing_x = 0;
+  std::int32_t spacing_y = 0;
+  std::int32_t origin_x = 0;
+  std::int32_t origin_y = 0;
+
+  bool operator==(const IconGrid&) const = default;
+};
+
 struct SavedLayout {
   SavedTime saved_at;
   std::int32_t view_width = 0;
   std::int32_t view_height = 0;
   std::vector<SavedItem> items;
+  // None in a file of the first version, which did not record it.
+  std::optional<IconGrid> grid = std::nullopt;
 
   bool operator==(const SavedLayout&) const = default;
 };
@@ -48,7 +63,7 @@ enum class LayoutFault {
   MissingFinalNewline,  // a cut file: the last line has no "\n"
   NotALayout,           // the first field is not "corvella-layout <version>"
   UnknownVersion,
-  BadHeader,        // a missing or extra header field, or a time or size that does not read
+  BadHeader,        // a missing or extra header field, or a time, size or grid that does not read
   WrongFieldCount,  // an item line without exactly four fields
   BadEscape,        // a backslash before anything but t, n, r or \, or a bare carriage return
   NotUtf8,
@@ -67,7 +82,9 @@ std::string FormatSavedTime(const SavedTime& time);
 
 // Expects what ParseSavedLayout accepts: non-empty UTF-8 names, occurrences
 // from 1 and no (name, occurrence) twice. Raises a RuntimeError (Overflow)
-// for a time or view size that the file cannot hold.
+// for a time, view size or spacing that the file cannot hold. A layout
+// without a grid is written in the first version, which readers of that
+// version still take.
 std::string FormatSavedLayout(const SavedLayout& layout);
 
 ParsedLayout ParseSavedLayout(std::string_view text);

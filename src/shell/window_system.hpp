@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace corvella {
 
@@ -44,6 +45,17 @@ struct WindowPoint {
   bool operator==(const WindowPoint&) const = default;
 };
 
+// A rectangle in pixels, on the screen or in a window's client area; its
+// right and bottom edges lie just outside it.
+struct WindowRect {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t right = 0;
+  std::int32_t bottom = 0;
+
+  bool operator==(const WindowRect&) const = default;
+};
+
 class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
@@ -74,6 +86,9 @@ class WindowSystem {
   // The top-left corner of the main screen's work area (the screen less the
   // taskbar), in screen coordinates; a RuntimeError when it cannot be read.
   virtual WindowPoint PrimaryWorkAreaOrigin() = 0;
+  // Every monitor's work area in screen coordinates; a RuntimeError when
+  // the monitors cannot be listed.
+  virtual std::vector<WindowRect> MonitorWorkAreas() = 0;
   // The screen point in the window's client coordinates, also for another
   // process's window; a RuntimeError for a window that is gone.
   virtual WindowPoint ScreenToClient(WindowHandle window, WindowPoint screen) = 0;

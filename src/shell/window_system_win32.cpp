@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "core/last_error_win32.hpp"
 #include "core/window_handle_win32.hpp"
@@ -26,6 +27,17 @@ static_assert(window_message::kSetRedraw == WM_SETREDRAW);
 namespace {
 
 std::string Described(WindowHandle window) { return "window " + std::to_string(window); }
+
+// A monitor whose work area cannot be read shows no icon of the view.
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC /*context*/, LPRECT /*clip*/, LPARAM areas) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (::GetMonitorInfoW(monitor, &info)) {
+    reinterpret_cast<std::vector<WindowRect>*>(areas)->push_back(
+        WindowRect{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom});
+  }
+  return TRUE;
+}
 
 }  // namespace
 
@@ -86,6 +98,14 @@ WindowPoint Win32WindowSystem::PrimaryWorkAreaOrigin() {
     ThrowLastError("cannot read the main screen's work area");
   }
   return WindowPoint{monitor.rcWork.left, monitor.rcWork.top};
+}
+
+std::vector<WindowRect> Win32WindowSystem::MonitorWorkAreas() {
+  std::vector<WindowRect> areas;
+  if (!::EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas))) {
+    ThrowLastError("cannot list the monitors");
+  }
+  return areas;
 }
 
 WindowPoint Win32WindowSystem::ScreenToClient(WindowHandle window, WindowPoint screen) {

@@ -18,6 +18,7 @@ class Win32WindowSystem final : public WindowSystem {
   std::uint32_t WindowStyle(WindowHandle window) override;
   void RepaintWindow(WindowHandle window) override;
   WindowPoint PrimaryWorkAreaOrigin() override;
+  std::vector<WindowRect> MonitorWorkAreas() override;
   WindowPoint ScreenToClient(WindowHandle window, WindowPoint screen) override;
 
  private:

@@ -6,6 +6,7 @@
 //
 //   desktop_standin.exe [--items N] [--workerw] [--frozen] [--autoarrange]
 //                       [--snaptogrid] [--icon-size N] [--spacing N] [--at X Y]
+//                       [--size W H]
 //     --items N       placeholder items before the files (default 0)
 //     --workerw       the view lives under a top-level "WorkerW", as on
 //                     current Windows, and "Progman" stays empty
@@ -18,6 +19,8 @@
 //     --spacing N     the view spaces its icons N by N (LVM_SETICONSPACING)
 //     --at X Y        the windows start at that point of the screen, as on a
 //                     screen left of or above the main one (default 0 0)
+//     --size W H      the windows are W by H pixels, as on a screen of
+//                     another size (default: to the screen's far edges)
 #include <windows.h>
 // The shell and common-control headers need windows.h first.
 #include <commctrl.h>
@@ -82,6 +85,7 @@ struct StandInOptions {
   int icon_size = 32;
   int spacing = 0;  // 0: the view's own
   POINT at{0, 0};
+  SIZE size{0, 0};  // 0: to the screen's far edge
 };
 
 class DesktopStandIn {
@@ -170,8 +174,8 @@ bool DesktopStandIn::Create() {
   ::RegisterClassExW(&view);
 
   // Started further left or up, the windows still reach the screen's far edges.
-  const int width = ::GetSystemMetrics(SM_CXSCREEN) - options_.at.x;
-  const int height = ::GetSystemMetrics(SM_CYSCREEN) - options_.at.y;
+  const int width = options_.size.cx > 0 ? options_.size.cx : ::GetSystemMetrics(SM_CXSCREEN) - options_.at.x;
+  const int height = options_.size.cy > 0 ? options_.size.cy : ::GetSystemMetrics(SM_CYSCREEN) - options_.at.y;
   const DWORD style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
   progman_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"Progman", L"Program Manager", style, options_.at.x, options_.at.y,
                                width, height, nullptr, nullptr, instance_, this);
@@ -494,6 +498,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
       options.spacing = std::max(0, _wtoi(args[++i]));
     } else if (arg == L"--at" && i + 2 < count) {
       options.at = POINT{_wtoi(args[i + 1]), _wtoi(args[i + 2])};
+      i += 2;
+    } else if (arg == L"--size" && i + 2 < count) {
+      options.size = SIZE{_wtoi(args[i + 1]), _wtoi(args[i + 2])};
       i += 2;
     }
   }

@@ -79,7 +79,7 @@ std::optional<SavedLayoutFile> ReadSavedLayout() {
     return std::nullopt;
   }
   const std::vector<std::string> header = Fields(line);
-  if (header.size() != 4 || header[0] != "corvella-layout 1") {
+  if (header.size() != 8 || header[0] != "corvella-layout 2") {  // with the view's icon grid
     return std::nullopt;
   }
   SavedLayoutFile file{header[1], {}};

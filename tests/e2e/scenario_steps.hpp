@@ -24,7 +24,7 @@ void AnswerYes(ScenarioRun& run, const StandIn& desktop, const CorvellaWindow& c
 bool OnlyStyleQuestions(const StandInReport& report);
 std::size_t PositionMessages(const StandInReport& report);
 // The log without the reads around an arrangement, each a count, then each
-// item's name and place: the one at the click, which saves the desktop's
+// item's name and place (the save asks the view's spacing first): the one at the click, which saves the desktop's
 // layout or finds it is still Corvella's picture, and the record of where
 // the arrangement put the items.
 StandInReport AfterTheSave(StandInReport report);

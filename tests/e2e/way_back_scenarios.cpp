@@ -3,8 +3,11 @@
 // the command line, from Ctrl+Z and from its system menu. Places are read
 // back from the stand-in, the saved file from the local application data.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -463,6 +466,56 @@ void RestoreWithNoSavedItemLeft(ScenarioRun& run) {
   ExpectAt(run, desktop.Report(), before, "after /restore /quiet");
 }
 
+// A layout saved on the whole screen and restored onto a view of 640 by 480,
+// as on a laptop taken off its dock: an icon the smaller view shows wholly
+// stays in its cell of the icon grid, the others come to free cells inside
+// it, none on another, the box counts them and the exit code stays 0.
+void RestoreOntoASmallerView(ScenarioRun& run) {
+  constexpr int kItems = 40;  // 8 columns of 5, spread to the larger view's edges
+  Places saved;
+  SIZE cell{};
+  {
+    StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
+    const HWND progman = FindTopLevel(desktop.Process().Id(), L"Progman", nullptr);
+    const HWND list = ::FindWindowExW(::FindWindowExW(progman, nullptr, L"SHELLDLL_DefView", nullptr), nullptr,
+                                      L"SysListView32", nullptr);
+    const auto spacing = static_cast<DWORD>(::SendMessageW(list, LVM_GETITEMSPACING, FALSE, 0));
+    cell = SIZE{LOWORD(spacing), HIWORD(spacing)};
+    RECT client{};
+    ::GetClientRect(list, &client);
+    for (int i = 0; i < kItems; ++i) {
+      ::SendMessageW(list, kSetItemPosition, i,
+                     Packed({(i % 8) * (client.right - cell.cx) / 7, (i / 8) * (client.bottom - cell.cy) / 4}));
+    }
+    saved = PlacesOf(desktop.Report());
+    const CorvellaWindow corvella(run.paths, desktop);
+    AnswerYes(run, desktop, corvella);
+    Arrange(desktop, corvella.parallelogram, kItems, "the parallelogram");
+    Exit(run, corvella);
+  }
+  StandIn desktop(run.paths.standin, Arguments(kItems, L"--size 640 480"), run.paths.scratch);
+  ChildProcess restore(run.paths.corvella, L"/restore");
+  const std::wstring text = DismissMessageBox(restore, "for /restore onto the smaller view");
+  run.Expect(restore.WaitForExit(5000) && restore.ExitCode() == 0, "/restore onto the smaller view should end with 0");
+
+  const auto inside = [&](Place p) { return p.x >= 0 && p.y >= 0 && p.x + cell.cx <= 640 && p.y + cell.cy <= 480; };
+  const Places shown = PlacesOf(desktop.Report());
+  int moved_to_fit = 0;
+  for (const auto& [name, place] : saved) {
+    const Place at = shown.count(name) == 1 ? shown.at(name) : Place{-1, -1};
+    const bool in_its_cell = std::abs(at.x - place.x) <= cell.cx / 2 && std::abs(at.y - place.y) <= cell.cy / 2;
+    moved_to_fit += inside(place) ? 0 : 1;
+    run.Expect(inside(at) && (in_its_cell || !inside(place)),
+               name + ", saved at " + Describe(place) + ", should not show at " + Describe(at));
+    for (const auto& [other, there] : shown) {
+      run.Expect(other <= name || std::abs(at.x - there.x) >= cell.cx || std::abs(at.y - there.y) >= cell.cy,
+                 name + " should not lie on " + other);
+    }
+  }
+  run.Expect(Contains(text, std::to_wstring(moved_to_fit) + L" 個のアイコンは、今の画面に収まるように"),
+             "the box should count " + std::to_string(moved_to_fit) + " icons moved to fit: " + ToUtf8(text));
+}
+
 // The user drags every item somewhere new: two columns from x 700 on.
 Places LayOutByHand(const StandIn& desktop) {
   const HWND progman = FindTopLevel(desktop.Process().Id(), L"Progman", nullptr);
@@ -526,6 +579,7 @@ std::vector<Scenario> WayBackScenarios() {
       {"restore_into_a_stalling_desktop", RestoreIntoAStallingDesktop},
       {"restore_with_no_saved_item_left", RestoreWithNoSavedItemLeft},
       {"layout_made_by_hand_after_a_heart_is_saved", LayoutMadeByHandAfterAHeartIsSaved},
+      {"restore_onto_a_smaller_view", RestoreOntoASmallerView},
       {"restore_into_64bit_desktop", RestoreInto64BitDesktop, true},
   };
 }

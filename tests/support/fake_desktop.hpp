@@ -134,6 +134,8 @@ class FakeDesktop final : public WindowSystem {
   std::uint32_t WindowStyle(WindowHandle window) override;
   void RepaintWindow(WindowHandle window) override;
   WindowPoint PrimaryWorkAreaOrigin() override { return work_area_origin_; }
+  // No monitor shows the view, so a restore brings no icon onto it.
+  std::vector<WindowRect> MonitorWorkAreas() override { return {}; }
   // A RuntimeError for a handle the desktop does not hold, 0 included.
   WindowPoint ScreenToClient(WindowHandle window, WindowPoint screen) override;
 

@@ -1,0 +1,277 @@
+#include "restore/display_fit.hpp"
+
+#include <algorithm>
+#include <iterator>
+#include <limits>
+#include <map>
+
+namespace corvella {
+namespace {
+
+// Wide enough for any int32 position less another, and for a cell's corner.
+using Coordinate = std::int64_t;
+
+// Cells this far from the origin lie off every screen; the bound keeps a
+// corner's product within 64 bits.
+constexpr Coordinate kFarthestCell = Coordinate{1} << 31;
+
+Coordinate FloorDiv(Coordinate dividend, Coordinate divisor) {
+  const Coordinate quotient = dividend / divisor;
+  return dividend % divisor != 0 && dividend < 0 ? quotient - 1 : quotient;
+}
+
+Coordinate CeilDiv(Coordinate dividend, Coordinate divisor) { return -FloorDiv(-dividend, divisor); }
+
+std::int32_t ToInt32(Coordinate value) {
+  return static_cast<std::int32_t>(std::clamp<Coordinate>(value, std::numeric_limits<std::int32_t>::min(),
+                                                          std::numeric_limits<std::int32_t>::max()));
+}
+
+// Compared column first, then row: the desktop's own order.
+struct Cell {
+  Coordinate column = 0;
+  Coordinate row = 0;
+
+  auto operator<=>(const Cell&) const = default;
+};
+
+class Grid {
+ public:
+  explicit Grid(const IconGrid& grid)
+      : spacing_x_(grid.spacing_x), spacing_y_(grid.spacing_y), origin_x_(grid.origin_x), origin_y_(grid.origin_y) {}
+
+  [[nodiscard]] Cell Nearest(WindowPoint point) const {
+    return Cell{NearestStep(point.x - origin_x_, spacing_x_), NearestStep(point.y - origin_y_, spacing_y_)};
+  }
+  // The first and last cell that an icon at the point covers wholly or in
+  // part: the same one on the grid, up to four cells off it.
+  [[nodiscard]] Cell FirstUnder(WindowPoint point) const {
+    return Cell{FloorDiv(point.x - origin_x_, spacing_x_), FloorDiv(point.y - origin_y_, spacing_y_)};
+  }
+  [[nodiscard]] Cell LastUnder(WindowPoint point) const {
+    return Cell{CeilDiv(point.x - origin_x_, spacing_x_), CeilDiv(point.y - origin_y_, spacing_y_)};
+  }
+  [[nodiscard]] Coordinate X(Coordinate column) const { return origin_x_ + column * spacing_x_; }
+  [[nodiscard]] Coordinate Y(Coordinate row) const { return origin_y_ + row * spacing_y_; }
+  [[nodiscard]] WindowPoint Corner(Cell cell) const {
+    return WindowPoint{ToInt32(X(cell.column)), ToInt32(Y(cell.row))};
+  }
+
+  // The cells that fit wholly between first and end on each axis.
+  [[nodiscard]] Coordinate FirstColumnFrom(Coordinate left) const { return CeilDiv(left - origin_x_, spacing_x_); }
+  [[nodiscard]] Coordinate EndColumnBefore(Coordinate right) const { return FloorDiv(right - origin_x_, spacing_x_); }
+  [[nodiscard]] Coordinate FirstRowFrom(Coordinate top) const { return CeilDiv(top - origin_y_, spacing_y_); }
+  [[nodiscard]] Coordinate EndRowBefore(Coordinate bottom) const { return FloorDiv(bottom - origin_y_, spacing_y_); }
+
+  [[nodiscard]] bool WhollyInside(WindowPoint point, const WindowRect& area) const {
+    return point.x >= area.left && point.y >= area.top && point.x + spacing_x_ <= area.right &&
+           point.y + spacing_y_ <= area.bottom;
+  }
+
+ private:
+  static Coordinate NearestStep(Coordinate distance, Coordinate spacing) {
+    return std::clamp(FloorDiv(2 * distance + spacing, 2 * spacing), -kFarthestCell, kFarthestCell);
+  }
+
+  Coordinate spacing_x_;
+  Coordinate spacing_y_;
+  Coordinate origin_x_;
+  Coordinate origin_y_;
+};
+
+// The columns of one row, as runs from a first column to just before an end.
+using Runs = std::map<Coordinate, Coordinate>;
+using Rows = std::map<Coordinate, Runs>;
+
+void AddRun(Runs& runs, Coordinate first, Coordinate end) {
+  auto next = runs.upper_bound(first);
+  if (next != runs.begin() && std::prev(next)->second >= first) {
+    --next;
+    first = next->first;
+    end = std::max(end, next->second);
+    next = runs.erase(next);
+  }
+  while (next != runs.end() && next->first <= end) {
+    end = std::max(end, next->second);
+    next = runs.erase(next);
+  }
+  runs.emplace(first, end);
+}
+
+// The cells wholly seen, and which of them no icon stands nearest to yet,
+// kept as runs so that a wide screen costs no more than a narrow one.
+class SeenCells {
+ public:
+  SeenCells(const Grid& grid, std::span<const WindowRect> seen_areas) : grid_(grid) {
+    for (const WindowRect& area : seen_areas) {
+      const Coordinate first_column = grid.FirstColumnFrom(area.left);
+      const Coordinate end_column = grid.EndColumnBefore(area.right);
+      const Coordinate end_row = grid.EndRowBefore(area.bottom);
+      if (first_column >= end_column) continue;
+      for (Coordinate row = grid.FirstRowFrom(area.top); row < end_row; ++row) {
+        AddRun(all_[row], first_column, end_column);
+      }
+    }
+    free_ = all_;
+  }
+
+  [[nodiscard]] bool Empty() const { return all_.empty(); }
+
+  void Take(Cell cell) {
+    const auto row = free_.find(cell.row);
+    if (row == free_.end()) return;
+    Runs& runs = row->second;
+    auto run = runs.upper_bound(cell.column);
+    if (run == runs.begin() || std::prev(run)->second <= cell.column) return;
+    --run;
+    const Coordinate first = run->first;
+    const Coordinate end = run->second;
+    runs.erase(run);
+    if (first < cell.column) runs.emplace(first, cell.column);
+    if (cell.column + 1 < end) runs.emplace(cell.column + 1, end);
+    if (runs.empty()) free_.erase(row);
+  }
+
+  // Rows are searched outwards from the point's own until a row lies
+  // farther than the best cell found, each with one lookup.
+  [[nodiscard]] std::optional<Cell> NearestFreeTo(WindowPoint point) const {
+    const Cell target = grid_.Nearest(point);
+    Nearest best(point);
+    for (auto row = free_.lower_bound(target.row); row != free_.end() && best.MayBeInRow(grid_.Y(row->first)); ++row) {
+      ConsiderRow(*row, target.column, best);
+    }
+    for (auto row = std::make_reverse_iterator(free_.lower_bound(target.row));
+         row != free_.rend() && best.MayBeInRow(grid_.Y(row->first)); ++row) {
+      ConsiderRow(*row, target.column, best);
+    }
+    return best.cell;
+  }
+
+  // Every cell wholly seen, column by column from the left, each from the top.
+  [[nodiscard]] std::vector<Cell> AllInDesktopOrder() const {
+    std::vector<Cell> cells;
+    for (const auto& [row, runs] : all_) {
+      for (const auto& [first, end] : runs) {
+        for (Coordinate column = first; column < end; ++column) cells.push_back(Cell{column, row});
+      }
+    }
+    std::ranges::sort(cells);
+    return cells;
+  }
+
+ private:
+  // Squared distances in double: exact on any screen, and no overflow for an
+  // icon far off it. Equal distances go to the leftmost, then topmost cell.
+  struct Nearest {
+    explicit Nearest(WindowPoint target) : point(target) {}
+
+    WindowPoint point;
+    std::optional<Cell> cell;
+    double distance = std::numeric_limits<double>::infinity();
+
+    [[nodiscard]] bool MayBeInRow(Coordinate y) const {
+      const auto dy = static_cast<double>(y - point.y);
+      return dy * dy <= distance;
+    }
+    void Consider(const Grid& grid, Cell candidate) {
+      const auto dx = static_cast<double>(grid.X(candidate.column) - point.x);
+      const auto dy = static_cast<double>(grid.Y(candidate.row) - point.y);
+      const double candidate_distance = dx * dx + dy * dy;
+      if (candidate_distance < distance || (candidate_distance == distance && candidate < *cell)) {
+        distance = candidate_distance;
+        cell = candidate;
+      }
+    }
+  };
+
+  void ConsiderRow(const Rows::value_type& row, Coordinate column, Nearest& best) const {
+    const Runs& runs = row.second;
+    const auto right = runs.upper_bound(column);
+    if (right != runs.begin()) best.Consider(grid_, Cell{std::min(column, std::prev(right)->second - 1), row.first});
+    if (right != runs.end()) best.Consider(grid_, Cell{right->first, row.first});
+  }
+
+  const Grid& grid_;
+  Rows all_;
+  Rows free_;
+};
+
+std::vector<WindowRect> SeenAreas(const ViewDisplay& current) {
+  std::vector<WindowRect> seen;
+  for (const WindowRect& area : current.work_areas) {
+    const WindowRect part{std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, current.client.width),
+                          std::min(area.bottom, current.client.height)};
+    if (part.left < part.right && part.top < part.bottom) seen.push_back(part);
+  }
+  return seen;
+}
+
+void BringOntoScreen(const Grid& grid, std::span<const WindowRect> seen_areas, FittedPositions& fitted) {
+  SeenCells cells(grid, seen_areas);
+  if (cells.Empty()) return;
+  std::vector<std::size_t> unseen;
+  for (std::size_t i = 0; i < fitted.positions.size(); ++i) {
+    const WindowPoint position = fitted.positions[i];
+    const bool seen =
+        std::ranges::any_of(seen_areas, [&](const WindowRect& area) { return grid.WhollyInside(position, area); });
+    if (seen) {
+      const Cell first = grid.FirstUnder(position);
+      const Cell last = grid.LastUnder(position);
+      for (Coordinate column = first.column; column <= last.column; ++column) {
+        for (Coordinate row = first.row; row <= last.row; ++row) cells.Take(Cell{column, row});
+      }
+    } else {
+      unseen.push_back(i);
+    }
+  }
+  std::size_t placed = 0;
+  for (; placed < unseen.size(); ++placed) {
+    WindowPoint& position = fitted.positions[unseen[placed]];
+    const std::optional<Cell> cell = cells.NearestFreeTo(position);
+    if (!cell) break;
+    cells.Take(*cell);
+    position = grid.Corner(*cell);
+  }
+  // Only reached with fewer cells than icons, so the list stays short.
+  if (placed < unseen.size()) {
+    const std::vector<Cell> order = cells.AllInDesktopOrder();
+    const std::size_t left_over = unseen.size() - placed;
+    for (std::size_t k = 0; k < left_over; ++k) {
+      const Cell cell = order[order.size() - 1 - (left_over - 1 - k) % order.size()];
+      fitted.positions[unseen[placed + k]] = grid.Corner(cell);
+    }
+  }
+  fitted.moved_to_fit = unseen.size();
+}
+
+}  // namespace
+
+std::optional<IconGrid> IconGridOf(const ViewDisplay& display) {
+  if (display.spacing.width <= 0 || display.spacing.height <= 0) return std::nullopt;
+  return IconGrid{display.spacing.width, display.spacing.height, display.work_area_origin.x,
+                  display.work_area_origin.y};
+}
+
+FittedPositions FitToDisplay(const SavedLayout& saved, const ViewDisplay& current,
+                             std::span<const WindowPoint> positions) {
+  FittedPositions fitted{std::vector<WindowPoint>(positions.begin(), positions.end()), 0};
+  const std::optional<IconGrid> now = IconGridOf(current);
+  if (!now) return fitted;
+  const bool same_view = saved.view_width == current.client.width && saved.view_height == current.client.height;
+  if (same_view && saved.grid == now) return fitted;
+  const Grid grid(*now);
+  if (saved.grid) {
+    const IconGrid& then = *saved.grid;
+    const bool only_origin_moved = same_view && then.spacing_x == now->spacing_x && then.spacing_y == now->spacing_y;
+    const Grid saved_grid(then);
+    for (WindowPoint& position : fitted.positions) {
+      position = only_origin_moved ? WindowPoint{ToInt32(Coordinate{position.x} + now->origin_x - then.origin_x),
+                                                 ToInt32(Coordinate{position.y} + now->origin_y - then.origin_y)}
+                                   : grid.Corner(saved_grid.Nearest(position));
+    }
+  }
+  BringOntoScreen(grid, SeenAreas(current), fitted);
+  return fitted;
+}
+
+}  // namespace corvella
