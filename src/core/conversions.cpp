@@ -1,7 +1,5 @@
 #include "core/conversions.hpp"
 
-#include <cctype>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -51,32 +49,62 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 [[noreturn]] void ThrowTypeMismatch() { throw RuntimeError(RuntimeErrorKind::TypeMismatch, "Type mismatch"); }
 
-// Accepts [sign] digits [. digits] [e [sign] digits], with at least one digit
-// before the exponent; from_chars does the rest but has no leading '+'.
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The length of the run of digits at the front of `text`.
+std::size_t DigitsAt(std::string_view text) {
+  std::size_t count = 0;
+  while (count < text.size() && IsDigit(text[count])) {
+    ++count;
+  }
+  return count;
+}
+
+// [digits] [. [digits]] [e [sign] digits] with at least one digit before the
+// exponent: no blanks, no hexadecimal, no "inf" or "nan".
+bool IsDecimal(std::string_view number) {
+  const std::size_t whole = DigitsAt(number);
+  number.remove_prefix(whole);
+  std::size_t fraction = 0;
+  if (!number.empty() && number.front() == '.') {
+    number.remove_prefix(1);
+    fraction = DigitsAt(number);
+    number.remove_prefix(fraction);
+  }
+  if (whole + fraction == 0) {
+    return false;
+  }
+  if (number.empty()) {
+    return true;
+  }
+  if (number.front() != 'e' && number.front() != 'E') {
+    return false;
+  }
+  number.remove_prefix(1);
+  if (!number.empty() && (number.front() == '+' || number.front() == '-')) {
+    number.remove_prefix(1);
+  }
+  return !number.empty() && DigitsAt(number) == number.size();
+}
+
+// [sign] and a decimal, read as the nearest double. A number too large for a
+// double is an overflow; one too small gives the nearest double (zero or next
+// to it) and so rounds to 0.
 double ParseDecimal(std::string_view number) {
   bool negative = false;
   if (!number.empty() && (number.front() == '+' || number.front() == '-')) {
     negative = number.front() == '-';
     number.remove_prefix(1);
   }
-  if (number.empty() || !(std::isdigit(static_cast<unsigned char>(number.front())) || number.front() == '.')) {
+  if (!IsDecimal(number)) {
     ThrowTypeMismatch();
   }
-  double value = 0.0;
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-  if (end != number.data() + number.size()) {
-    ThrowTypeMismatch();
-  }
-  if (error == std::errc::result_out_of_range) {
-    // Too large for a double is an overflow; too small is an underflow, which
-    // gives the nearest double (zero or next to it) and so rounds to 0.
-    const std::string digits(number);
-    value = std::strtod(digits.c_str(), nullptr);
-    if (std::isinf(value)) {
-      throw RuntimeError(RuntimeErrorKind::Overflow, "Overflow");
-    }
-  } else if (error != std::errc{}) {
-    ThrowTypeMismatch();
+  // Plain decimal by now, which strtod reads correctly rounded; the program
+  // never leaves the "C" locale, whose decimal point is '.'.
+  const std::string digits(number);
+  const double value = std::strtod(digits.c_str(), nullptr);
+  if (std::isinf(value)) {
+    throw RuntimeError(RuntimeErrorKind::Overflow, "Overflow");
   }
   return negative ? -value : value;
 }

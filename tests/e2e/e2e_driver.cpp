@@ -6,10 +6,12 @@
 //                                           64-bit stand-in
 //   e2e_driver.exe run NAME... [paths]      (every scenario when no name)
 //   e2e_driver.exe tour [paths]
-//   e2e_driver.exe bench [--items N] [--runs N] [paths]
+//   e2e_driver.exe bench [--items N] [--runs N] [--start-rounds N] [paths]
+//                                           (--runs 0: the start only)
 // paths: --corvella EXE --standin EXE --sender EXE --heart ICO --scratch DIR
 //        --shots DIR
-// The menu probe library is taken from beside the driver.
+// The menu probe library and the minimal window are taken from beside the
+// driver.
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
@@ -38,9 +40,11 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argv[1];
   corvella::e2e::SuitePaths paths;
   paths.menu_probe = BesideTheDriver(L"menu_probe.dll");
+  paths.minimal_window = BesideTheDriver(L"minimal_window.exe");
   std::vector<std::string> names;
   int items = 2000;
   int runs = 5;
+  int start_rounds = 21;
   for (int i = 2; i < argc; ++i) {
     const std::wstring arg = argv[i];
     const bool has_value = i + 1 < argc;
@@ -60,6 +64,8 @@ int wmain(int argc, wchar_t** argv) {
       items = _wtoi(argv[++i]);
     } else if (arg == L"--runs" && has_value) {
       runs = _wtoi(argv[++i]);
+    } else if (arg == L"--start-rounds" && has_value) {
+      start_rounds = _wtoi(argv[++i]);
     } else {
       names.push_back(corvella::e2e::ToUtf8(arg));
     }
@@ -77,7 +83,7 @@ int wmain(int argc, wchar_t** argv) {
     return corvella::e2e::RunTour(paths) ? 0 : 1;
   }
   if (command == L"bench") {
-    return corvella::e2e::RunBenchmark(paths, items, runs) ? 0 : 1;
+    return corvella::e2e::RunBenchmark(paths, items, runs, start_rounds) ? 0 : 1;
   }
   if (command != L"run") {
     std::fprintf(stderr, "unknown command\n");

@@ -21,10 +21,11 @@ struct SuitePaths {
   std::wstring corvella;
   std::wstring standin;
   std::wstring sender;
-  std::wstring heart_icon;  // the icon file Corvella carries as its HEART resource
-  std::wstring scratch;     // a folder for the driver's own files
-  std::wstring shots;       // where screenshots go; empty for none
-  std::wstring menu_probe;  // the menu probe library, of Corvella's bitness
+  std::wstring heart_icon;      // the icon file Corvella carries as its HEART resource
+  std::wstring scratch;         // a folder for the driver's own files
+  std::wstring shots;           // where screenshots go; empty for none
+  std::wstring menu_probe;      // the menu probe library, of Corvella's bitness
+  std::wstring minimal_window;  // the window the benchmark holds Corvella's start against
 };
 
 // The command id of Corvella's way back in its system menu.
@@ -93,9 +94,11 @@ bool RunScenario(const Scenario& scenario, const SuitePaths& paths);
 // run command on a machine without a display.
 bool RunTour(const SuitePaths& paths);
 
-// The heart and the parallelogram over many items, Corvella against the
-// minimal sender, and saving and restoring the same items beside Corvella's
-// parallelogram; prints the figures and their ratios.
-bool RunBenchmark(const SuitePaths& paths, int items, int runs);
+// Corvella's size and its start against the minimal window, in alternating
+// rounds; then, unless `runs` is 0, the heart and the parallelogram over many
+// items, Corvella against the minimal sender, and saving and restoring the
+// same items beside Corvella's parallelogram; prints the figures and their
+// ratios.
+bool RunBenchmark(const SuitePaths& paths, int items, int runs, int start_rounds);
 
 }  // namespace corvella::e2e
