@@ -35,8 +35,7 @@ void BM_SaveLayout(benchmark::State& state) {
   Desk desk;
   for (auto _ : state) {
     desk.storage.saved.reset();
-    if (desk.keeper.SaveUnlessPending([&] { return desk.list; }, kNow) != SaveOutcome::Saved)
-      state.SkipWithError("not saved");
+    if (desk.keeper.SaveUnlessPending(desk.list, kNow) != SaveOutcome::Saved) state.SkipWithError("not saved");
     desk.desktop.ClearMessages();
   }
   state.SetItemsProcessed(state.iterations() * kItems);
@@ -44,7 +43,7 @@ void BM_SaveLayout(benchmark::State& state) {
 
 void BM_RestoreLayout(benchmark::State& state) {
   Desk desk;
-  desk.keeper.SaveUnlessPending([&] { return desk.list; }, kNow);
+  desk.keeper.SaveUnlessPending(desk.list, kNow);
   const std::string saved = *desk.storage.saved;
   for (auto _ : state) {
     desk.storage.saved = saved;

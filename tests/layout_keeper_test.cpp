@@ -23,10 +23,6 @@ struct Scene {
 
   void Show(const std::vector<ListItem>& items) { desktop.Items(list) = items; }
   [[nodiscard]] std::vector<ListItem> Shown() { return desktop.Items(list); }
-  // The view as a lookup finds it when the save asks.
-  [[nodiscard]] std::function<WindowHandle()> FindView() {
-    return [this] { return list; };
-  }
 
   FakeDesktop desktop{ProcessBitness::Bits64};
   WindowHandle list = desktop.AddShellDesktop(0);
@@ -45,12 +41,12 @@ TEST(LayoutKeeper, KeepsTheFirstLayoutAcrossStartsUntilItIsRestored) {
   Scene scene;
   scene.Show(kOwnLayout);
   scene.desktop.Items(scene.list).push_back({"", 70, 80});  // no name to restore it by: left out
-  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.FindView(), kFirstStart), SaveOutcome::Saved);
+  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.list, kFirstStart), SaveOutcome::Saved);
   EXPECT_EQ(scene.storage.saved, kOwnLayoutText);
 
   scene.Show({{"a", 0, 0}, {"b", 1, 1}, {"a", 2, 2}});  // a heart from this run
   scene.keeper.RecordPicture(scene.list, kFirstStart);
-  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.FindView(), kSecondStart), SaveOutcome::KeptEarlier);
+  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.list, kSecondStart), SaveOutcome::KeptEarlier);
   EXPECT_EQ(scene.storage.saved, kOwnLayoutText);
   EXPECT_EQ(scene.keeper.Summary(), (SavedLayoutSummary{true, "2024-05-01 09:03:07"}));
 
@@ -61,7 +57,7 @@ TEST(LayoutKeeper, KeepsTheFirstLayoutAcrossStartsUntilItIsRestored) {
   EXPECT_EQ(scene.storage.backup, kOwnLayoutText);
   EXPECT_EQ(scene.keeper.Summary(), SavedLayoutSummary{});
 
-  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.FindView(), kSecondStart), SaveOutcome::Saved);
+  EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.list, kSecondStart), SaveOutcome::Saved);
   EXPECT_NE(scene.storage.saved->find("2024-05-02 08:00:00"), std::string::npos);
 }
 
@@ -131,7 +127,7 @@ TEST(LayoutKeeper, SavesNothingWhenItCannotReadTheViewOrTheFileThereAndNeverRepl
     scene.Show(kOwnLayout);
     c.setup(scene);
     const std::optional<std::string> before = scene.storage.saved;
-    EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.FindView(), kFirstStart), c.outcome) << c.what;
+    EXPECT_EQ(scene.keeper.SaveUnlessPending(scene.list, kFirstStart), c.outcome) << c.what;
     EXPECT_EQ(scene.storage.saved, before) << c.what;
   }
 }

@@ -77,9 +77,7 @@ WayBack::WayBack(LayoutKeeper& keeper, WindowSystem& windows, FileServices& file
       now_(std::move(now)),
       call_off_hearts_(std::move(call_off_hearts)) {}
 
-SaveOutcome WayBack::SaveUnlessPending() {
-  return keeper_.SaveUnlessPending([this] { return FindDesktopView(windows_); }, now_());
-}
+SaveOutcome WayBack::SaveUnlessPending() { return keeper_.SaveUnlessPending(FindDesktopView(windows_), now_()); }
 
 // A heart still waiting for its files would be drawn over the layout as
 // soon as the desktop shows enough items again.

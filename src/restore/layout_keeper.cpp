@@ -83,7 +83,7 @@ SavedLayoutRead LayoutKeeper::ReadSaved() {
   return SavedLayoutRead{SavedLayoutRead::Found::Layout, std::move(*parsed.layout)};
 }
 
-SaveOutcome LayoutKeeper::SaveUnlessPending(const std::function<WindowHandle()>& find_view, const SavedTime& now) {
+SaveOutcome LayoutKeeper::SaveUnlessPending(WindowHandle view, const SavedTime& now) {
   std::optional<std::string> pending;
   try {
     pending = storage_.Load();
@@ -91,7 +91,6 @@ SaveOutcome LayoutKeeper::SaveUnlessPending(const std::function<WindowHandle()>&
     return SaveOutcome::Unreadable;
   }
   // Without the desktop's items a sound pending layout stays the way back.
-  const WindowHandle view = find_view();
   if (view == 0) return IsSoundLayout(pending) ? SaveOutcome::KeptEarlier : SaveOutcome::NoDesktopView;
   // Without its grid the file is of the first version, which a restore
   // still fits to the screen as best it can.

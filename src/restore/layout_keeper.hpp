@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -88,10 +87,9 @@ class LayoutKeeper {
   // Never raises: a file that cannot be read is found Unreadable.
   SavedLayoutRead ReadSaved();
   // Saves the view's layout unless one saved earlier was never restored and
-  // the desktop still shows the picture recorded last (save_decision.hpp);
-  // the view is looked up (find_view) only after the file has been read. A
+  // the desktop still shows the picture recorded last (save_decision.hpp). A
   // layout the save replaces stays as the storage's previous one.
-  SaveOutcome SaveUnlessPending(const std::function<WindowHandle()>& find_view, const SavedTime& now);
+  SaveOutcome SaveUnlessPending(WindowHandle view, const SavedTime& now);
   // Records where the arrangement just drawn on `view` put each item; when
   // that fails, no record is left, so that an older one is never taken for
   // this picture. Never raises.

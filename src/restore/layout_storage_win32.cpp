@@ -88,11 +88,14 @@ std::optional<std::string> Win32LayoutStorage::LoadFile(std::wstring_view name) 
 }
 
 void Win32LayoutStorage::Save(std::string_view content) {
-  const std::wstring target = PathOf(kLayoutFile);
   CreateFolder(folder_);
   RemoveLeftoverTemporaryFiles(folder_);
-  KeepAsPrevious(target, PathOf(kPreviousFile));
-  ReplaceFileAtomically(folder_, target,
+  KeepAsPrevious(PathOf(kLayoutFile), PathOf(kPreviousFile));
+  WriteFileWhole(kLayoutFile, content);
+}
+
+void Win32LayoutStorage::WriteFileWhole(std::wstring_view name, std::string_view content) {
+  ReplaceFileAtomically(folder_, PathOf(name),
                         std::span(reinterpret_cast<const std::uint8_t*>(content.data()), content.size()));
 }
 
@@ -101,10 +104,8 @@ void Win32LayoutStorage::MarkRestored() { MoveFileOver(PathOf(kLayoutFile), Path
 std::optional<std::string> Win32LayoutStorage::LoadPicture() { return LoadFile(kPictureFile); }
 
 void Win32LayoutStorage::SavePicture(std::string_view content) {
-  const std::wstring target = PathOf(kPictureFile);
   CreateFolder(folder_);
-  ReplaceFileAtomically(folder_, target,
-                        std::span(reinterpret_cast<const std::uint8_t*>(content.data()), content.size()));
+  WriteFileWhole(kPictureFile, content);
 }
 
 void Win32LayoutStorage::ForgetPicture() {

@@ -34,6 +34,8 @@ class Win32LayoutStorage final : public LayoutStorage {
  private:
   [[nodiscard]] std::wstring PathOf(std::wstring_view file) const;
   std::optional<std::string> LoadFile(std::wstring_view file);
+  // Replaces the file at once: a failure leaves the earlier one whole.
+  void WriteFileWhole(std::wstring_view file, std::string_view content);
 
   std::wstring folder_;
 };

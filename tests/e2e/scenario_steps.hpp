@@ -23,10 +23,10 @@ void AnswerYes(ScenarioRun& run, const StandIn& desktop, const CorvellaWindow& c
 // to a grid) are in the log.
 bool OnlyStyleQuestions(const StandInReport& report);
 std::size_t PositionMessages(const StandInReport& report);
-// The log without the reads around an arrangement, each a count, then each
-// item's name and place (the save asks the view's spacing first): the one at the click, which saves the desktop's
-// layout or finds it is still Corvella's picture, and the record of where
-// the arrangement put the items.
+// The log without the reads around an arrangement: the one at the click,
+// which saves the desktop's layout or finds it still Corvella's picture (the
+// view's spacing, a count, then each item's name and place), and the record
+// of where the arrangement put the items (a count, then names and places).
 StandInReport AfterTheSave(StandInReport report);
 // The record of the last arrangement has been read whole.
 bool PictureRecorded(const StandInReport& report);
