@@ -233,14 +233,16 @@ Figures MeasureCorvella(const SuitePaths& paths, const StandIn& desktop, int ite
     desktop.ClearLog();
     ClickCentre(corvella.heart);
     // Each read of the items, the save or the look at the click and the
-    // record after the picture, is a count and each item's name and place.
+    // record after the picture, is a count and each item's name and place;
+    // the one at the click asks the view's icon spacing first.
     const std::size_t read = 1 + 2 * static_cast<std::size_t>(items);
+    const std::size_t click = 1 + read;
     std::vector<LoggedMessage> save_log;
-    figures.heart.push_back(ArrangementMicros(desktop, items, 2, 1, "Corvella's heart", read, read, &save_log));
+    figures.heart.push_back(ArrangementMicros(desktop, items, 2, 1, "Corvella's heart", click, read, &save_log));
     MeasureSave(figures, save_log, items);
     desktop.ClearLog();
     ClickCentre(corvella.parallelogram);
-    figures.parallelogram.push_back(ArrangementMicros(desktop, items, 1, 1, "Corvella's parallelogram", read, read));
+    figures.parallelogram.push_back(ArrangementMicros(desktop, items, 1, 1, "Corvella's parallelogram", click, read));
     figures.parallelogram_messages = static_cast<std::size_t>(items) + 2;
     ClickCentre(corvella.exit);
     if (!corvella.Process().WaitForExit(10000)) {
