@@ -1,0 +1,78 @@
+#include "shell/desktop_folder_view.hpp"
+
+#include <gtest/gtest.h>
+
+#include "arrange/desktop_arrangement.hpp"
+#include "fake_desktop.hpp"
+
+namespace corvella::testing {
+namespace {
+
+enum class Hang { Never, AtTheCheck, AtThePositioning };
+
+void AsTheListView(FakeDesktop::FolderViewState& /*view*/) {}
+
+struct Row {
+  const char* what;
+  std::int32_t items;
+  bool told;
+  void (*shell)(FakeDesktop::FolderViewState&) = AsTheListView;
+  Hang hang = Hang::Never;
+};
+
+void Elsewhere(FakeDesktop::FolderViewState& view, std::int32_t first, std::int32_t end) {
+  for (std::int32_t index = first; index < end; ++index) view.elsewhere[index] = WindowPoint{-1, -1};
+}
+
+// A heart's click: the read, the check, the list view's moves, the folder
+// view told after them; then a second click that would tell it as the first.
+TEST(DesktopFolderView, IsToldAClicksMovesOnlyWhenItHoldsTheListViewsItemsWhereItShowsThem) {
+  const Row rows[] = {
+      {"both views agree", 20, true},
+      {"one item, in the heart's first place", 1, true},
+      {"no item: nothing to tell", 0, false},
+      {"7 of 16 moved through the list view alone", 16, true, [](auto& v) { Elsewhere(v, 0, 7); }},
+      {"8 of 16 moved: no more than half agree", 16, false, [](auto& v) { Elsewhere(v, 8, 16); }},
+      {"the last 24 of 40 moved: the check spreads", 40, false, [](auto& v) { Elsewhere(v, 16, 40); }},
+      {"one item more in the folder view", 20, false, [](auto& v) { v.extra_items = 1; }},
+      {"no item in the folder view, as under Wine", 20, false, [](auto& v) { v.extra_items = -20; }},
+      {"no folder view", 20, false, [](auto& v) { v.found = false; }},
+      {"every call fails", 20, false, [](auto& v) { v.refuses = true; }},
+      {"hangs at the check", 20, false, AsTheListView, Hang::AtTheCheck},
+      {"hangs at the positioning", 20, false, AsTheListView, Hang::AtThePositioning},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    FakeDesktop desktop;
+    const WindowHandle list = desktop.AddShellDesktop(row.items);
+    for (std::int32_t i = 0; i < row.items; ++i) desktop.Items(list)[i] = ListItem{"", 500 + i, 7 * i};
+    row.shell(desktop.folder_view);
+    desktop.folder_view.hangs = row.hang == Hang::AtTheCheck;
+    DesktopFolderView folder_view(desktop, row.hang == Hang::Never ? DesktopFolderView::kAnswerWithinMs : 250);
+    DesktopArrangement arrangement(desktop);
+    arrangement.lngRows = 8;
+
+    folder_view.Check(ViewReader(desktop, desktop.process()).ReadItems(list));
+    arrangement.MoveIcons();
+    desktop.folder_view.hangs = desktop.folder_view.hangs || row.hang == Hang::AtThePositioning;
+    folder_view.Follow(arrangement.MovesSent());
+    folder_view.Follow(arrangement.MovesSent());
+
+    std::vector<std::vector<ItemMove>> told;
+    if (row.told) {
+      told.emplace_back();
+      for (std::int32_t i = 0; i < row.items; ++i)
+        told.back().push_back({i, desktop.Items(list)[i].x, desktop.Items(list)[i].y});
+    }
+    EXPECT_EQ(desktop.FolderViewPositioned(), told);
+
+    // A later click with both views agreeing: one that did not answer in time is not asked again.
+    desktop.folder_view = {};
+    folder_view.Check(ViewReader(desktop, desktop.process()).ReadItems(list));
+    folder_view.Follow(arrangement.MovesSent());
+    EXPECT_EQ(desktop.FolderViewPositioned().size(), told.size() + (row.hang == Hang::Never && row.items > 0 ? 1 : 0));
+  }
+}
+
+}  // namespace
+}  // namespace corvella::testing
