@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "restore/display_fit.hpp"
+#include "restore/saved_layout.hpp"
 
 namespace corvella {
 namespace {

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "restore/saved_layout.hpp"
+
 namespace corvella {
 namespace {
 

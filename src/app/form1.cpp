@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "app/way_back_messages.hpp"
 #include "core/arithmetic.hpp"
 #include "core/conversions.hpp"
 #include "core/resume_next.hpp"
@@ -242,12 +243,18 @@ void Form1::CreateHeartIcons() {
 // earlier picture. A save that fails is told before anything moves, and
 // the user decides whether to arrange without a way back.
 bool Form1::SaveLayoutFirst() {
-  SaveOutcome outcome = SaveOutcome::ReadFailed;  // unless the save comes to an end
+  std::optional<SaveDone> done;
   {
     const BusyCursor busy(form_);
-    ResumeNext([&] { outcome = way_back_.SaveUnlessPending(); });
+    ResumeNext([&] { done = way_back_.SaveUnlessPending(); });
   }
-  ShowRestoreCommand();
+  if (done) {
+    ShowRestoreCommand(done->summary);  // the save read the file: no second read
+  } else {
+    ShowRestoreCommand();
+  }
+  // A save that did not come to an end is told as one that could not read.
+  const SaveOutcome outcome = done ? done->outcome : SaveOutcome::ReadFailed;
   std::string question;
   ResumeNext([&] { question = SaveFailureQuestion(outcome, way_back_.Location()); });
   if (question.empty()) {

@@ -12,6 +12,7 @@
 #include "app/main_window_layout.hpp"
 #include "app/single_instance_win32.hpp"
 #include "app/way_back.hpp"
+#include "app/way_back_messages.hpp"
 #include "core/resume_next.hpp"
 #include "core/unicode_win32.hpp"
 #include "files/file_services_win32.hpp"
@@ -57,8 +58,7 @@ struct Services {
   Win32FolderPlatform folders;
   Win32LayoutStorage storage = Win32LayoutStorage::ForCurrentUser();
   Win32RemoteMemoryProvider memory;
-  LayoutKeeper keeper{storage, windows, memory};
-  WayBack way_back{keeper, windows, files, resources, Pause, LocalTimeNow, CallOffWaitingHearts};
+  WayBack way_back{storage, windows, memory, files, resources, Pause, LocalTimeNow, CallOffWaitingHearts};
 };
 
 // "/restore": whether or not a Corvella window is open, whose waiting heart

@@ -5,6 +5,8 @@
 #include <limits>
 #include <map>
 
+#include "restore/saved_layout.hpp"
+
 namespace corvella {
 namespace {
 

@@ -10,11 +10,25 @@
 #include <span>
 #include <vector>
 
-#include "restore/saved_layout.hpp"
 #include "shell/view_display.hpp"
 #include "shell/window_system.hpp"
 
 namespace corvella {
+
+// The saved file (saved_layout.hpp), which records the grid it was saved on.
+struct SavedLayout;
+
+// The desktop's icon grid: the view's icon spacing (always positive) and
+// the grid's first corner, the main screen's work-area corner in the view's
+// coordinates.
+struct IconGrid {
+  std::int32_t spacing_x = 0;
+  std::int32_t spacing_y = 0;
+  std::int32_t origin_x = 0;
+  std::int32_t origin_y = 0;
+
+  bool operator==(const IconGrid&) const = default;
+};
 
 struct FittedPositions {
   std::vector<WindowPoint> positions;  // in the order given
