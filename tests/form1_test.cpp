@@ -12,6 +12,7 @@ namespace corvella::testing {
 namespace {
 
 constexpr std::int32_t kTick = 500;
+using Announcements = std::vector<std::pair<FileChange, std::string>>;
 
 // The program on a headless window, a scratch desktop folder and an
 // in-memory shell whose desktop shows some icons of its own plus the files
@@ -151,6 +152,8 @@ TEST_F(MainWindow, TwelveItemsWriteTwoIconsAndTheNextTickDrawsTheHeart) {
 
   EXPECT_EQ(Files(), (std::vector<std::string>{"Plim1.ico", "Plim2.ico"}));
   EXPECT_EQ(scratch_.ReadFile("Plim2.ico"), Heart());
+  EXPECT_EQ(files_.Announced(), (Announcements{{FileChange::Created, scratch_.Windows("Plim1.ico")},
+                                               {FileChange::Created, scratch_.Windows("Plim2.ico")}}));
   EXPECT_TRUE(form_.Enabled(ControlId::Timer1));
   EXPECT_EQ(form1_.intIcon, 2);
 
@@ -360,6 +363,7 @@ TEST_F(MainWindow, AFullDiskLeavesNoBrokenIcon) {
 
   EXPECT_EQ(Files(), std::vector<std::string>{"Plim1.ico"});
   EXPECT_EQ(scratch_.ReadFile("Plim1.ico"), Heart());
+  EXPECT_EQ(files_.Announced(), (Announcements{{FileChange::Created, scratch_.Windows("Plim1.ico")}}));
   EXPECT_TRUE(form_.Enabled(ControlId::Timer1));
 }
 
@@ -371,6 +375,7 @@ TEST_F(MainWindow, AnIconThatCannotBeDeletedDoesNotHangTheCleanup) {
   Start();
 
   EXPECT_EQ(Files(), std::vector<std::string>{"Plim1.ico"});
+  EXPECT_EQ(files_.Announced(), (Announcements{{FileChange::Deleted, scratch_.Windows("Plim2.ico")}}));
   AnswerYes();
   form_.Click(ControlId::Command2);
   EXPECT_EQ(Files(), std::vector<std::string>{"Plim1.ico"});

@@ -24,6 +24,7 @@ class RecordingFiles final : public FileServices {
     Refuse(path);
   }
   void Delete(std::string_view path) override { Refuse(path); }
+  void Announce(FileChange /*change*/, std::string_view path) override { asked.emplace_back(path); }
 
   std::vector<std::string> asked;
 

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
+#include "shell/view_placer.hpp"
 #include "shell/window_system.hpp"
 
 namespace corvella {
@@ -20,7 +22,8 @@ class DesktopArrangement {
   // answered: a count that got no answer leaves lngCount as it was, which
   // is no count of the desktop.
   bool CountDesktopItems();
-  // One LVM_SETITEMPOSITION to hWndList; the answer is not examined.
+  // One LVM_SETITEMPOSITION to hWndList; the answer is not examined. A
+  // message that went is kept among the moves sent.
   void SetIconPosition(std::int32_t index, std::int32_t position);
 
   // Both pictures grow with the view's icon spacing and start at the main
@@ -36,6 +39,11 @@ class DesktopArrangement {
   // The parallelogram: every item in slanted columns of lngRows.
   bool MoveIcons2();
 
+  // What the last picture sent, in order: each item and where the view puts
+  // it (x from the low, y from the high 16 bits of its icon position), for
+  // those who must tell the shell the same moves or remember them.
+  [[nodiscard]] const std::vector<ItemMove>& MovesSent() const { return moves_sent_; }
+
   // The window's variables, by the program's own names (lng: signed 32-bit,
   // sng: float); zero until set, kept between runs.
   WindowHandle hWndList = 0;  // the desktop list view of the last count; 0 when none was found
@@ -49,6 +57,7 @@ class DesktopArrangement {
 
  private:
   WindowSystem& windows_;
+  std::vector<ItemMove> moves_sent_;
 };
 
 }  // namespace corvella

@@ -10,8 +10,13 @@ bool DesktopArrangement::CountDesktopItems() {
   return ResumeNext([&] { lngCount = CountItems(windows_, hWndList); });
 }
 
+// A message to no view is not sent: it moves nothing.
 void DesktopArrangement::SetIconPosition(std::int32_t index, std::int32_t position) {
   MoveItem(windows_, hWndList, index, position);
+  if (hWndList == 0) return;
+  const auto packed = static_cast<std::uint32_t>(position);
+  moves_sent_.push_back(
+      ItemMove{index, static_cast<std::int16_t>(packed & 0xFFFFU), static_cast<std::int16_t>(packed >> 16)});
 }
 
 }  // namespace corvella

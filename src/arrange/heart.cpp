@@ -43,6 +43,7 @@ constexpr std::int32_t kGridPitch = 60;
 }  // namespace
 
 bool DesktopArrangement::MoveIcons() {
+  moves_sent_.clear();
   if (!CountDesktopItems()) {
     return false;
   }

@@ -18,6 +18,7 @@ constexpr std::int32_t kRowPitch = 60;
 }  // namespace
 
 bool DesktopArrangement::MoveIcons2() {
+  moves_sent_.clear();
   if (!CountDesktopItems()) {
     return false;
   }

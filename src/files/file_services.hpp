@@ -12,6 +12,8 @@
 
 namespace corvella {
 
+enum class FileChange { Created, Deleted };
+
 class FileServices {
  public:
   virtual ~FileServices() = default;
@@ -40,6 +42,10 @@ class FileServices {
   virtual std::optional<std::vector<std::uint8_t>> ReadFileOfSize(std::string_view path, std::uint64_t size) = 0;
   // Deletes one file (no wildcard).
   virtual void Delete(std::string_view path) = 0;
+
+  // Tells the shell that the file at path came or went, so that the desktop
+  // shows it at once instead of when its watch of the folder notices.
+  virtual void Announce(FileChange change, std::string_view path) = 0;
 };
 
 }  // namespace corvella

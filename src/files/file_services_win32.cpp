@@ -1,5 +1,7 @@
 #include "files/file_services_win32.hpp"
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <climits>
 #include <string>
@@ -99,6 +101,14 @@ std::optional<std::vector<std::uint8_t>> Win32FileServices::ReadFileOfSize(std::
 void Win32FileServices::Delete(std::string_view path) {
   const std::wstring wide_path = Utf8ToWide(path);
   if (!::DeleteFileW(wide_path.c_str())) ThrowLastError("cannot delete " + Quoted(path));
+}
+
+// Without SHCNF_FLUSH: the shell takes the news on its own time and the
+// program waits for nothing.
+void Win32FileServices::Announce(FileChange change, std::string_view path) {
+  const std::wstring wide_path = Utf8ToWide(path);
+  ::SHChangeNotify(change == FileChange::Created ? SHCNE_CREATE : SHCNE_DELETE, SHCNF_PATHW, wide_path.c_str(),
+                   nullptr);
 }
 
 }  // namespace corvella

@@ -21,6 +21,7 @@ class Win32FileServices final : public FileServices {
 
   std::optional<std::vector<std::uint8_t>> ReadFileOfSize(std::string_view path, std::uint64_t size) override;
   void Delete(std::string_view path) override;
+  void Announce(FileChange change, std::string_view path) override;
 
  private:
   FileNumberTable<ScopedFile> open_files_;

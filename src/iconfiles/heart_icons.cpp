@@ -47,6 +47,7 @@ std::int32_t DeleteHeartIcons(FileServices& files, ResourceReader& resources, st
           files.Delete(path);
           deleted_any = true;
           ++deleted;
+          files.Announce(FileChange::Deleted, path);
         }
       });
     }

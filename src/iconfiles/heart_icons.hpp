@@ -24,7 +24,8 @@ std::string HeartIconPath(std::string_view desktop, std::int32_t number);
 // file that happens to match the pattern stays. Repeats until a pass
 // deletes nothing, so a file that cannot be deleted cannot hang it. Only
 // files of the icon's size are read, and nothing at all without a desktop
-// path. Returns how many it deleted.
+// path. Each file deleted is announced to the shell. Returns how many it
+// deleted.
 std::int32_t DeleteHeartIcons(FileServices& files, ResourceReader& resources, std::string_view desktop);
 
 }  // namespace corvella

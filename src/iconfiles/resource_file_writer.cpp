@@ -31,6 +31,7 @@ void WriteResourceFile(FileServices& files, ResourceReader& resources, std::stri
     }
     throw;
   }
+  files.Announce(FileChange::Created, path);
 }
 
 }  // namespace corvella

@@ -13,7 +13,8 @@ inline constexpr std::string_view kCustomResourceType = "CUSTOM";
 
 // Writes the "CUSTOM" resource `name` to `path` unless a file is found
 // there. The file is created exclusively, so nothing at the path is ever
-// truncated; a file that cannot be written completely is removed again.
+// truncated; a file that cannot be written completely is removed again. A
+// file written is announced to the shell.
 // Failures raise a RuntimeError to the caller.
 void WriteResourceFile(FileServices& files, ResourceReader& resources, std::string_view name, std::string_view path);
 

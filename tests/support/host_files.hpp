@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "files/file_numbers.hpp"
@@ -41,6 +42,9 @@ class HostFileServices final : public FileServices {
   std::optional<std::vector<std::uint8_t>> ReadFileOfSize(std::string_view path, std::uint64_t size) override;
   // As on Windows, a file that is open cannot be deleted.
   void Delete(std::string_view path) override;
+  void Announce(FileChange change, std::string_view path) override { announced_.emplace_back(change, path); }
+  // What the shell was told, in order.
+  [[nodiscard]] const std::vector<std::pair<FileChange, std::string>>& Announced() const { return announced_; }
 
   // Gives the file at path an attribute the host does not keep. The mark
   // goes with the file: deleting it drops the mark.
@@ -82,6 +86,7 @@ class HostFileServices final : public FileServices {
   std::set<std::filesystem::path> refusing_folders_;
   std::set<std::filesystem::path> undeletable_;
   std::optional<std::uint64_t> disk_space_;
+  std::vector<std::pair<FileChange, std::string>> announced_;
 };
 
 }  // namespace corvella
