@@ -9,13 +9,13 @@ namespace {
 
 TEST(CommandLine, RestoreAndQuietInEitherFormCaseOrQuotingAndAnyOtherSwitchMisused) {
   EXPECT_FALSE(ParseCommandLine(u"Corvella.exe").restore);
-  const CommandLine both = ParseCommandLine(u"\"C:\\Program Files\\Corvella.exe\"  /RESTORE\t\"-Quiet\"");
-  EXPECT_TRUE(both.restore);
-  EXPECT_TRUE(both.quiet);
-  EXPECT_FALSE(ParseCommandLine(u"Corvella.exe /quiet").restore);
   // A Japanese keyboard's full-width solidus starts a switch too.
-  const CommandLine full_width = ParseCommandLine(u"x ／Restore ／QUIET");
-  EXPECT_TRUE(full_width.restore && full_width.quiet && !full_width.misused);
+  for (std::u16string_view both :
+       {u"\"C:\\Program Files\\Corvella.exe\"  /RESTORE\t\"-Quiet\"", u"x ／Restore ／QUIET"}) {
+    const CommandLine parsed = ParseCommandLine(both);
+    EXPECT_TRUE(parsed.restore && parsed.quiet && !parsed.misused);
+  }
+  EXPECT_FALSE(ParseCommandLine(u"Corvella.exe /quiet").restore);
   // /quiet is read also on a misused line, whose usage box it silences.
   for (std::u16string_view misused_quietly : {u"x /restore /quiet /x", u"x /quiet", u"x ／x \"-quiet\""}) {
     const CommandLine parsed = ParseCommandLine(misused_quietly);
