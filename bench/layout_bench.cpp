@@ -5,10 +5,12 @@
 
 #include <string>
 
+#include "app/way_back.hpp"
 #include "arrange/desktop_arrangement.hpp"
 #include "fake_desktop.hpp"
+#include "host_files.hpp"
 #include "memory_layout_storage.hpp"
-#include "restore/layout_keeper.hpp"
+#include "resource_files.hpp"
 
 namespace corvella::testing {
 namespace {
@@ -28,14 +30,17 @@ struct Desk {
   FakeDesktop desktop{ProcessBitness::Bits64};
   WindowHandle list = desktop.AddShellDesktop(0);
   MemoryLayoutStorage storage;
-  LayoutKeeper keeper{storage, desktop, desktop.process()};
+  HostFileServices files;
+  ResourceFiles resources{CORVELLA_RESOURCES_DIR};
+  // No desktop folder: a restore finds no heart icon files to remove.
+  WayBack way_back{storage, desktop, desktop.process(), files, resources, [](int) {}, [] { return kNow; }, [] {}};
 };
 
 void BM_SaveLayout(benchmark::State& state) {
   Desk desk;
   for (auto _ : state) {
     desk.storage.saved.reset();
-    if (desk.keeper.SaveUnlessPending(desk.list, kNow) != SaveOutcome::Saved) state.SkipWithError("not saved");
+    if (desk.way_back.SaveUnlessPending().outcome != SaveOutcome::Saved) state.SkipWithError("not saved");
     desk.desktop.ClearMessages();
   }
   state.SetItemsProcessed(state.iterations() * kItems);
@@ -43,12 +48,11 @@ void BM_SaveLayout(benchmark::State& state) {
 
 void BM_RestoreLayout(benchmark::State& state) {
   Desk desk;
-  desk.keeper.SaveUnlessPending(desk.list, kNow);
+  desk.way_back.SaveUnlessPending();
   const std::string saved = *desk.storage.saved;
   for (auto _ : state) {
     desk.storage.saved = saved;
-    if (desk.keeper.Restore(desk.list, desk.keeper.ReadSaved()).moved != static_cast<std::size_t>(kItems))
-      state.SkipWithError("not restored");
+    if (desk.way_back.Restore("").result.moved != static_cast<std::size_t>(kItems)) state.SkipWithError("not restored");
     desk.desktop.ClearMessages();
   }
   state.SetItemsProcessed(state.iterations() * kItems);

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "restore/saved_layout.hpp"
+
 namespace corvella {
 namespace {
 
@@ -51,6 +53,18 @@ TEST(DisplayFit, KeepsEachIconsCellAndBringsTheUnseenOntoTheScreen) {
        {{75, 150}, {75, 150}, {40, 0}, {1125, 0}},
        {{107, 214}, {107, 214}, {107, 0}, {1070, 0}},
        1},
+      {"larger spacing: icons apart that meet on one cell, the later to the nearest cell no icon keeps",
+       large,
+       Display(1280, 1024, 107),
+       {{30, 10}, {0, 0}, {75, 150}, {75, 150}, {60, 140}, {0, 75}},
+       {{0, 0}, {107, 0}, {107, 214}, {107, 214}, {0, 214}, {0, 107}},
+       2},
+      {"smaller view: icons apart in one cell share only once every cell is taken",
+       large,
+       Display(150, 150, 75),
+       {{0, 0}, {10, 10}, {20, 20}, {30, 30}, {5, 5}},
+       {{0, 0}, {0, 75}, {75, 0}, {75, 75}, {75, 75}},
+       4},
       {"origin moved (taskbar to the top): shifted, the bottom row clear of the screen's edge",
        SavedOn(1920, 1080, 75),
        Display(1920, 1080, 75, {0, 40}, {WindowRect{0, 40, 1920, 1080}}),
@@ -66,8 +80,8 @@ TEST(DisplayFit, KeepsEachIconsCellAndBringsTheUnseenOntoTheScreen) {
       {"first version: as saved but for those off the screen or under the taskbar, never half on another",
        kFirstVersion,
        Display(800, 600, 75, {0, 0}, {WindowRect{0, 0, 800, 560}}),
-       {{13, 17}, {700, 0}, {790, 10}, {0, 500}, {40, 440}},
-       {{13, 17}, {700, 0}, {675, 75}, {150, 450}, {40, 440}},
+       {{13, 17}, {700, 0}, {790, 10}, {0, 500}, {40, 440}, {20, 30}},
+       {{13, 17}, {700, 0}, {675, 75}, {150, 450}, {40, 440}, {20, 30}},
        2},
       {"more icons than cells: the rest share the last cells, as few to a cell as possible",
        kFirstVersion,

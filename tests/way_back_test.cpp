@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "app/way_back_messages.hpp"
 #include "wired_program.hpp"
 
 namespace corvella::testing {
 namespace {
 
 constexpr std::int32_t kTick = 500;
-constexpr std::uint32_t kGetItemTextW = 0x1073;
 
 // The window over a desktop of named items, with the way back through a
 // 64-bit view process and a layout kept in memory. While the way back
@@ -95,10 +95,12 @@ TEST(WayBackSave, KeepsAPendingLayoutAndAsksBeforeArrangingWithoutAWayBack) {
       {"unknown version", [](WayBackScene& s) { s.storage_.saved = "corvella-layout 99\n"; }, std::nullopt, true, true},
       {"damaged", [&](WayBackScene& s) { s.storage_.saved = earlier + "x\n"; }, std::nullopt, true, true},
       {"unreadable, no", [](WayBackScene& s) { s.storage_.fail_load = true; }, false, false, false},
-      {"view stalls, no", [](WayBackScene& s) { s.desktop_.FailMessage(kGetItemTextW, 3); }, false, false, false},
+      {"view stalls, no", [](WayBackScene& s) { s.desktop_.FailMessage(list_view::kGetItemTextW, 3); }, false, false,
+       false},
       {"unwritable, yes", [](WayBackScene& s) { s.storage_.fail_save = true; }, true, false, true},
       // The count that got no answer is no count of zero: no heart files.
-      {"view hangs, yes", [](WayBackScene& s) { s.desktop_.FailMessage(kGetItemTextW, 3, true); }, true, false, false},
+      {"view hangs, yes", [](WayBackScene& s) { s.desktop_.FailMessage(list_view::kGetItemTextW, 3, true); }, true,
+       false, false},
   };
   for (const Case& c : cases) {
     WayBackScene scene;
@@ -224,6 +226,139 @@ TEST_F(WayBackWindow, ARestoreTellsOfSavedItemsGoneAndPutsNothingBackWithoutOne)
   StartAndAnswerYes();
   form_.ChooseMenuCommand(MenuCommand::RestoreLayout);
   EXPECT_EQ(form_.ShownMessages(), std::vector<std::string>{some_gone});
+}
+
+// The service alone, as the window and "/restore" call it, over a desktop
+// of 1920 by 1080.
+struct ServiceScene : WiredProgram {
+  ServiceScene() { desktop_.SetClientSize(list_, WindowSize{1920, 1080}); }
+
+  void Show(const std::vector<ListItem>& items) { desktop_.Items(list_) = items; }
+  [[nodiscard]] std::vector<ListItem> Shown() { return desktop_.Items(list_); }
+  RestoreResult Restore() { return way_back_.Restore(scratch_.path().string()).result; }
+};
+
+constexpr SavedTime kFirstStart{2024, 5, 1, 9, 3, 7};
+constexpr SavedTime kSecondStart{2024, 5, 2, 8, 0, 0};
+
+const std::vector<ListItem> kOwnLayout{{"a", 10, 20}, {"b", 30, 40}, {"a", 50, 60}};
+const std::string kOwnLayoutText =
+    "corvella-layout 2\t2024-05-01 09:03:07\t1920\t1080\t75\t75\t0\t0\n"
+    "a\t1\t10\t20\n"
+    "b\t1\t30\t40\n"
+    "a\t2\t50\t60\n";
+
+TEST(WayBackService, KeepsTheFirstLayoutAcrossStartsUntilItIsRestored) {
+  ServiceScene scene;
+  scene.Show(kOwnLayout);
+  scene.desktop_.Items(scene.list_).push_back({"", 70, 80});  // no name to restore it by: left out
+  scene.now_ = kFirstStart;
+  const SaveDone first = scene.way_back_.SaveUnlessPending();
+  EXPECT_EQ(first.outcome, SaveOutcome::Saved);
+  EXPECT_EQ(scene.storage_.saved, kOwnLayoutText);
+  EXPECT_EQ(first.summary, scene.way_back_.Summary());
+  ASSERT_TRUE(first.read.desktop.has_value());  // handed on, so that nothing reads the view again
+  EXPECT_EQ(first.read.desktop->items.size(), 4U);
+
+  scene.Show({{"a", 0, 0}, {"b", 1, 1}, {"a", 2, 2}});  // a heart from this run
+  EXPECT_EQ(scene.way_back_.RecordPicture(scene.list_), PictureRecord::Recorded);
+  scene.now_ = kSecondStart;
+  const SaveDone second = scene.way_back_.SaveUnlessPending();
+  EXPECT_EQ(second.outcome, SaveOutcome::KeptEarlier);
+  EXPECT_EQ(second.read.pending.layout, ParseSavedLayout(kOwnLayoutText).layout);
+  EXPECT_EQ(scene.storage_.saved, kOwnLayoutText);
+  EXPECT_EQ(second.summary, (SavedLayoutSummary{true, "2024-05-01 09:03:07"}));
+  EXPECT_EQ(scene.way_back_.Summary(), second.summary);
+
+  EXPECT_EQ(scene.Restore(), (RestoreResult{RestoreOutcome::Restored, 3, 0}));
+  EXPECT_EQ(scene.Shown(), kOwnLayout);
+  EXPECT_EQ(scene.storage_.saved, std::nullopt);
+  EXPECT_EQ(scene.storage_.backup, kOwnLayoutText);
+  EXPECT_EQ(scene.way_back_.Summary(), SavedLayoutSummary{});
+
+  EXPECT_EQ(scene.way_back_.SaveUnlessPending().outcome, SaveOutcome::Saved);
+  EXPECT_NE(scene.storage_.saved->find("2024-05-02 08:00:00"), std::string::npos);
+}
+
+TEST(WayBackService, RestoresTheItemsStillThereAndLeavesNewOnesAlone) {
+  ServiceScene scene;
+  scene.storage_.saved = kOwnLayoutText;
+  scene.Show({{"new", 7, 7}, {"a", 0, 0}, {"", 3, 3}, {"a", 1, 1}});  // "b" was deleted, or its name unreadable
+
+  EXPECT_EQ(scene.Restore(), (RestoreResult{RestoreOutcome::Restored, 2, 1}));
+  EXPECT_EQ(scene.Shown(), (std::vector<ListItem>{{"new", 7, 7}, {"a", 10, 20}, {"", 3, 3}, {"a", 50, 60}}));
+}
+
+// A window system that cannot be asked for the desktop finds no view.
+TEST(WayBackService, AFailedRestoreLeavesTheFileAsItWasAndMovesNothingBeforeItCan) {
+  struct Case {
+    const char* what;
+    std::function<void(ServiceScene&)> setup;
+    RestoreOutcome outcome;
+    bool items_moved;
+  };
+  const std::string damaged = "corvella-layout 1\t2024-05-01 09:03:07\t1920\t1080\na\t1\t10\n";
+  const Case cases[] = {
+      {"nothing saved", [](ServiceScene& s) { s.storage_.saved.reset(); }, RestoreOutcome::NothingSaved, false},
+      {"unreadable", [](ServiceScene& s) { s.storage_.fail_load = true; }, RestoreOutcome::Unreadable, false},
+      {"damaged", [&](ServiceScene& s) { s.storage_.saved = damaged; }, RestoreOutcome::Damaged, false},
+      {"no view", [](ServiceScene& s) { s.desktop_.FailTopLevelLookups(); }, RestoreOutcome::NoDesktopView, false},
+      {"read fails", [](ServiceScene& s) { s.desktop_.FailMessage(list_view::kGetItemTextW, 1); },
+       RestoreOutcome::ReadFailed, false},
+      {"move fails", [](ServiceScene& s) { s.desktop_.FailMessage(list_view::kSetItemPosition32, 1); },
+       RestoreOutcome::MoveFailed, true},
+      {"backup fails", [](ServiceScene& s) { s.storage_.fail_mark = true; }, RestoreOutcome::RestoredFileKept, true},
+  };
+  const std::vector<ListItem> heart{{"a", 0, 0}, {"b", 1, 1}, {"a", 2, 2}};
+  for (const Case& c : cases) {
+    ServiceScene scene;
+    scene.storage_.saved = kOwnLayoutText;
+    scene.Show(heart);
+    c.setup(scene);
+    const std::optional<std::string> saved_before = scene.storage_.saved;
+
+    EXPECT_EQ(scene.Restore().outcome, c.outcome) << c.what;
+    EXPECT_EQ(scene.storage_.saved, saved_before) << c.what;
+    EXPECT_EQ(scene.storage_.backup, std::nullopt) << c.what;
+    EXPECT_EQ(scene.Shown() != heart, c.items_moved) << c.what;
+  }
+}
+
+TEST(WayBackService, SavesNothingWhenItCannotReadTheViewOrTheFileThereAndNeverReplacesThatFile) {
+  struct Case {
+    const char* what;
+    std::function<void(ServiceScene&)> setup;
+    SaveOutcome outcome;
+  };
+  const Case cases[] = {
+      {"file unreadable", [](ServiceScene& s) { s.storage_.fail_load = true; }, SaveOutcome::Unreadable},
+      {"no view", [](ServiceScene& s) { s.desktop_.FailTopLevelLookups(); }, SaveOutcome::NoDesktopView},
+      {"read fails", [](ServiceScene& s) { s.desktop_.FailMessage(list_view::kGetItemTextW, 2); },
+       SaveOutcome::ReadFailed},
+      {"write fails", [](ServiceScene& s) { s.storage_.fail_save = true; }, SaveOutcome::WriteFailed},
+      {"disk full",
+       [](ServiceScene& s) {
+         s.storage_.fail_save = true;
+         s.storage_.save_failure = RuntimeErrorKind::DiskFull;
+       },
+       SaveOutcome::DiskFull},
+  };
+  for (const Case& c : cases) {
+    ServiceScene scene;
+    scene.Show(kOwnLayout);
+    c.setup(scene);
+    const std::optional<std::string> before = scene.storage_.saved;
+    EXPECT_EQ(scene.way_back_.SaveUnlessPending().outcome, c.outcome) << c.what;
+    EXPECT_EQ(scene.storage_.saved, before) << c.what;
+  }
+}
+
+TEST(WayBackService, SummaryShowsAFileThatCannotBeReadWithoutATime) {
+  ServiceScene scene;
+  scene.storage_.saved = "corvella-layout 9\n";
+  EXPECT_EQ(scene.way_back_.Summary(), (SavedLayoutSummary{true, std::nullopt}));
+  scene.storage_.fail_load = true;
+  EXPECT_EQ(scene.way_back_.Summary(), (SavedLayoutSummary{true, std::nullopt}));
 }
 
 }  // namespace

@@ -32,7 +32,10 @@ std::vector<std::u16string> Words(std::u16string_view line) {
   return words;
 }
 
-bool IsAnySwitch(std::u16string_view word) { return !word.empty() && (word.front() == u'/' || word.front() == u'-'); }
+bool IsAnySwitch(std::u16string_view word) {
+  constexpr char16_t kFullWidthSolidus = u'\uFF0F';
+  return !word.empty() && (word.front() == u'/' || word.front() == u'-' || word.front() == kFullWidthSolidus);
+}
 
 bool IsSwitch(std::u16string_view word, std::u16string_view name) {
   if (word.size() != name.size() + 1 || !IsAnySwitch(word)) return false;

@@ -1,5 +1,5 @@
 // What the command line asks of Corvella: "/restore" puts the saved layout
-// back without opening the window, "/quiet" keeps it from showing a message;
+// back without opening the window, "/quiet" keeps it from showing any box;
 // any other switch is a mistake, shown rather than ignored.
 #pragma once
 
@@ -19,9 +19,10 @@ struct CommandLine {
 inline constexpr int kUsageExitCode = 10;
 
 // The whole command line as Windows hands it over, the program's own path
-// first (quoted when it holds blanks). Switches start with '/' or '-', may
-// stand in quotes and are read without regard to case; a word that is no
-// switch (a file dropped onto the program) is left alone.
+// first (quoted when it holds blanks). Switches start with '/', '-' or the
+// full-width '／' a Japanese keyboard types, may stand in quotes and are read
+// without regard to case; a word that is no switch (a file dropped onto the
+// program) is left alone.
 CommandLine ParseCommandLine(std::u16string_view command_line);
 
 // How to use the command line, for the box a misused one shows.

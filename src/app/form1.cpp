@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "app/busy_cursor.hpp"
+#include "app/way_back_messages.hpp"
 #include "core/arithmetic.hpp"
 #include "core/conversions.hpp"
 #include "core/resume_next.hpp"
@@ -11,22 +13,6 @@
 
 namespace corvella {
 namespace {
-
-// The wait cursor over the window while an arrangement or a restore runs.
-class BusyCursor {
- public:
-  explicit BusyCursor(FormRuntime& form) : form_(form) {
-    ResumeNext([&] { form_.SetBusy(true); });
-  }
-  ~BusyCursor() {
-    ResumeNext([&] { form_.SetBusy(false); });
-  }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-
- private:
-  FormRuntime& form_;
-};
 
 // What "はい" says when the view would undo every picture at once.
 std::string SelfArrangementWarning(const SelfArrangement& arranging) {
@@ -38,9 +24,6 @@ std::string SelfArrangementWarning(const SelfArrangement& arranging) {
          "戻されます。\n\nデスクトップを右クリック → 表示 → " +
          entries + " のチェックを外してください。";
 }
-
-constexpr std::string_view kDesktopNotAnswering =
-    "デスクトップが応答していません。アイコンは動かしていません。少し待ってから、もう一度試してください。";
 
 // The heart needs fourteen items; with more than twelve shown it is drawn.
 constexpr std::int32_t kMostItemsToTopUp = 12;
@@ -207,16 +190,6 @@ void Form1::ArrangeHeart() {
   }
 }
 
-// Records where a picture put the items; a picture whose count got no
-// answer moved nothing, and the user is told to try again.
-void Form1::PictureDrawn(bool drawn) {
-  if (drawn) {
-    ResumeNext([&] { way_back_.RecordPicture(desktop_.hWndList); });
-  } else {
-    ResumeNext([&] { form_.ShowMessage(kDesktopNotAnswering); });
-  }
-}
-
 // Writes 14 - lngCount heart icon files, handling the window's pending
 // events after each, then arms the timer, whose ticks draw the heart once
 // the shell shows the new files.
@@ -236,55 +209,6 @@ void Form1::CreateHeartIcons() {
     return;
   }
   ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, true); });
-}
-
-// A layout saved and never restored is kept: the desktop may still show an
-// earlier picture. A save that fails is told before anything moves, and
-// the user decides whether to arrange without a way back.
-bool Form1::SaveLayoutFirst() {
-  SaveOutcome outcome = SaveOutcome::ReadFailed;  // unless the save comes to an end
-  {
-    const BusyCursor busy(form_);
-    ResumeNext([&] { outcome = way_back_.SaveUnlessPending(); });
-  }
-  ShowRestoreCommand();
-  std::string question;
-  ResumeNext([&] { question = SaveFailureQuestion(outcome, way_back_.Location()); });
-  if (question.empty()) {
-    return true;
-  }
-  bool arrange = false;
-  ResumeNext([&] { arrange = form_.AskYesNo(question); });
-  return arrange;
-}
-
-// The heart that waits for its files is called off: it would come back.
-void Form1::RestoreLayout() {
-  if (topping_up_) {
-    return;
-  }
-  ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, false); });
-  std::optional<RestoreDone> done;
-  {
-    const BusyCursor busy(form_);
-    ResumeNext([&] { done = way_back_.Restore(strDesktop); });
-  }
-  if (const std::string report = RestoreReport(done ? done->result : RestoreResult{}); !report.empty()) {
-    ResumeNext([&] { form_.ShowMessage(report); });
-  }
-  if (done) {
-    ShowRestoreCommand(done->summary);  // the restore read the file: no second read
-  } else {
-    ShowRestoreCommand();
-  }
-}
-
-void Form1::ShowRestoreCommand() {
-  ResumeNext([&] { ShowRestoreCommand(way_back_.Summary()); });
-}
-
-void Form1::ShowRestoreCommand(const SavedLayoutSummary& summary) {
-  ResumeNext([&] { form_.SetMenuCommand(MenuCommand::RestoreLayout, RestoreMenuCaption(summary), summary.present); });
 }
 
 }  // namespace corvella

@@ -12,6 +12,7 @@
 #include "app/main_window_layout.hpp"
 #include "app/single_instance_win32.hpp"
 #include "app/way_back.hpp"
+#include "app/way_back_messages.hpp"
 #include "core/resume_next.hpp"
 #include "core/unicode_win32.hpp"
 #include "files/file_services_win32.hpp"
@@ -57,8 +58,7 @@ struct Services {
   Win32FolderPlatform folders;
   Win32LayoutStorage storage = Win32LayoutStorage::ForCurrentUser();
   Win32RemoteMemoryProvider memory;
-  LayoutKeeper keeper{storage, windows, memory};
-  WayBack way_back{keeper, windows, files, resources, Pause, LocalTimeNow, CallOffWaitingHearts};
+  WayBack way_back{storage, windows, memory, files, resources, Pause, LocalTimeNow, CallOffWaitingHearts};
 };
 
 // "/restore": whether or not a Corvella window is open, whose waiting heart
@@ -75,10 +75,10 @@ int RestoreFromCommandLine(bool quiet) {
 }
 
 // A switch the program does not know: a script that meant something else
-// would otherwise wait on a window that nobody sees. The box shows also with
-// /quiet, which promises quiet only to a restore.
-int ShowUsage() {
-  Tell(CommandLineUsage(), MB_ICONWARNING);
+// would otherwise wait on a window that nobody sees. Under /quiet nobody may
+// be there to close a box either, so the exit code alone tells.
+int RefuseCommandLine(bool quiet) {
+  if (!quiet) Tell(CommandLineUsage(), MB_ICONWARNING);
   return kUsageExitCode;
 }
 
@@ -98,17 +98,22 @@ int RunWindow(HINSTANCE instance) {
 }  // namespace corvella
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
+  bool quiet = false;
   try {
     const corvella::CommandLine command_line = corvella::ReadCommandLine();
-    if (command_line.misused) return corvella::ShowUsage();
-    if (command_line.restore) return corvella::RestoreFromCommandLine(command_line.quiet);
+    quiet = command_line.quiet;
+    if (command_line.misused) return corvella::RefuseCommandLine(quiet);
+    if (command_line.restore) return corvella::RestoreFromCommandLine(quiet);
     return corvella::RunWindow(instance);
   } catch (const std::exception& fault) {
     // A fault of the program itself, not of a statement: the user is told
-    // why Corvella stopped, and the exit code tells too.
-    std::string text = "Corvella は予期しない障害のため終了します。\n\n";
-    text += fault.what();
-    corvella::Tell(text, MB_ICONERROR);
+    // why Corvella stopped, unless /quiet asked for no box; the exit code
+    // tells too.
+    if (!quiet) {
+      std::string text = "Corvella は予期しない障害のため終了します。\n\n";
+      text += fault.what();
+      corvella::Tell(text, MB_ICONERROR);
+    }
     return 1;
   }
 }

@@ -1,11 +1,14 @@
 #include "app/way_back.hpp"
 
-#include <string>
 #include <utility>
 
-#include "core/resume_next.hpp"
+#include "core/attempt.hpp"
 #include "iconfiles/heart_icons.hpp"
+#include "restore/display_fit.hpp"
+#include "restore/item_matching.hpp"
+#include "restore/save_decision.hpp"
 #include "shell/desktop_view.hpp"
+#include "shell/view_display.hpp"
 
 namespace corvella {
 namespace {
@@ -13,169 +16,147 @@ namespace {
 constexpr int kCatchUpStepMs = 100;
 constexpr int kCatchUpSteps = 30;
 
-// Why a save failed; empty when the way back holds or nothing would move.
-std::string_view SaveFailureReason(SaveOutcome outcome) {
-  switch (outcome) {
-    case SaveOutcome::Saved:
-    case SaveOutcome::KeptEarlier:
-    case SaveOutcome::NoDesktopView:
-      return {};
-    case SaveOutcome::Unreadable:
-      return "前に保存した配置のファイルを読み込めません。そのファイルは置き換えずに残します。";
-    case SaveOutcome::ReadFailed:
-      return "デスクトップのアイコンを読み取れませんでした。デスクトップが応答していないかもしれません。";
-    case SaveOutcome::WriteFailed:
-      return "配置のファイルを書き込めませんでした。"
-             "フォルダーに書き込めないか、フォルダーと同じ名前のファイルがあります。";
-    case SaveOutcome::DiskFull:
-      return "ディスクの空き領域が足りないため、配置のファイルを書き込めませんでした。";
+// Fits the moves to the display the view is shown on now.
+std::size_t FitMoves(const SavedLayout& saved, const ViewDisplay& display, std::vector<ItemMove>& moves) {
+  std::vector<WindowPoint> positions;
+  positions.reserve(moves.size());
+  for (const ItemMove& move : moves) positions.push_back(WindowPoint{move.x, move.y});
+  const FittedPositions fitted = FitToDisplay(saved, display, positions);
+  for (std::size_t i = 0; i < moves.size(); ++i) {
+    moves[i].x = fitted.positions[i].x;
+    moves[i].y = fitted.positions[i].y;
   }
-  return {};
-}
-
-std::string_view OutcomeReport(RestoreOutcome outcome) {
-  switch (outcome) {
-    case RestoreOutcome::Restored:
-      return {};
-    case RestoreOutcome::RestoredFileKept:
-      return "元の配置に戻しましたが、保存したファイルを layout-restored.tsv にできませんでした。"
-             "次に並べるときも、同じ配置を残します。";
-    case RestoreOutcome::NothingSaved:
-      return "保存された配置がありません。Corvella は、ハート型か平行四辺形型に並べる前にアイコンの配置を保存します。";
-    case RestoreOutcome::Unreadable:
-      return "保存された配置のファイル (%LOCALAPPDATA%\\Corvella\\layout.tsv) を読み込めませんでした。"
-             "アイコンは動かしていません。";
-    case RestoreOutcome::Damaged:
-      return "保存された配置のファイル (%LOCALAPPDATA%\\Corvella\\layout.tsv) が壊れているか、書き換えられています。"
-             "アイコンは動かしていません。このファイルを削除すると、次に並べるときに新しく保存します。";
-    case RestoreOutcome::NoDesktopView:
-      return "デスクトップのアイコン表示が見つかりませんでした。アイコンは動かしていません。";
-    case RestoreOutcome::ReadFailed:
-      return "デスクトップのアイコンを読み取れませんでした。アイコンは動かしていません。";
-    case RestoreOutcome::MoveFailed:
-      return "一部のアイコンを元に戻せませんでした。保存した配置は残してあるので、もう一度試せます。";
-    case RestoreOutcome::NothingMatched:
-      return "保存された配置のアイコンは、どれもデスクトップにありません。アイコンは動かしていません。"
-             "保存した配置は、そのまま残してあります。";
-    case RestoreOutcome::ViewArrangesItself:
-      return "デスクトップのアイコンは、まだ自動で並ぶ設定です。このままでは、戻したアイコンがすぐに並べ直されるため、"
-             "アイコンは動かしていません。保存した配置は、そのまま残してあります。\n\n"
-             "デスクトップを右クリック → 表示 → 「アイコンの自動整列」のチェックを外してから、もう一度戻してください。";
-  }
-  return {};
+  return fitted.moved_to_fit;
 }
 
 }  // namespace
 
-WayBack::WayBack(LayoutKeeper& keeper, WindowSystem& windows, FileServices& files, ResourceReader& resources,
-                 std::function<void(int)> pause, std::function<SavedTime()> now, std::function<void()> call_off_hearts)
-    : keeper_(keeper),
+WayBack::WayBack(LayoutStorage& storage, WindowSystem& windows, RemoteMemoryProvider& memory, FileServices& files,
+                 ResourceReader& resources, std::function<void(int)> pause, std::function<SavedTime()> now,
+                 std::function<void()> call_off_hearts)
+    : storage_(storage),
       windows_(windows),
+      reader_(windows, memory),
+      placer_(windows, memory),
       files_(files),
       resources_(resources),
       pause_(std::move(pause)),
       now_(std::move(now)),
       call_off_hearts_(std::move(call_off_hearts)) {}
 
-SaveOutcome WayBack::SaveUnlessPending() { return keeper_.SaveUnlessPending(FindDesktopView(windows_), now_()); }
+SaveDone WayBack::SaveUnlessPending() {
+  const SavedTime now = now_();
+  SaveDone done;
+  done.read.view = FindDesktopView(windows_);
+  done.read.pending = ReadLayoutFile(storage_);
+  done.outcome = SaveOrKeep(done.read, now);
+  done.summary = done.outcome == SaveOutcome::Saved ? SavedLayoutSummary{true, FormatSavedTime(now)}
+                                                    : SummaryOf(done.read.pending);
+  return done;
+}
+
+// Without the desktop's items a sound pending layout stays the way back.
+SaveOutcome WayBack::SaveOrKeep(ClickRead& read, const SavedTime& now) {
+  if (read.pending.found == SavedLayoutRead::Found::Unreadable) return SaveOutcome::Unreadable;
+  const bool pending = read.pending.layout.has_value();
+  if (read.view == 0) return pending ? SaveOutcome::KeptEarlier : SaveOutcome::NoDesktopView;
+  // Without its grid the file is of the first version, which a restore
+  // still fits to the screen as best it can.
+  const std::optional<ViewDisplay> display = ValueOf([&] { return MeasureViewDisplay(windows_, read.view); });
+  read.desktop = ReadDesktop(read.view);
+  if (!read.desktop) return pending ? SaveOutcome::KeptEarlier : SaveOutcome::ReadFailed;
+
+  const std::vector<ViewItem>& items = read.desktop->items;
+  if (DecideSave(read.pending.layout, ReadPictureRecord(storage_), items) == SaveDecision::KeepPending) {
+    return SaveOutcome::KeptEarlier;
+  }
+  SavedLayout layout = LayoutOf(items, read.desktop->view_size, now);
+  if (display) layout.grid = IconGridOf(*display);
+  switch (WriteLayoutFile(storage_, layout)) {
+    case WriteOutcome::Written:
+      return SaveOutcome::Saved;
+    case WriteOutcome::DiskFull:
+      return SaveOutcome::DiskFull;
+    case WriteOutcome::Failed:
+      break;
+  }
+  return SaveOutcome::WriteFailed;
+}
+
+PictureRecord WayBack::RecordPicture(WindowHandle view) {
+  const SavedTime now = now_();
+  const std::optional<DesktopRead> drawn = view != 0 ? ReadDesktop(view) : std::nullopt;
+  if (drawn && WritePictureRecord(storage_, LayoutOf(drawn->items, drawn->view_size, now))) {
+    return PictureRecord::Recorded;
+  }
+  return ForgetPictureRecord(storage_) ? PictureRecord::Forgotten : PictureRecord::OlderKept;
+}
 
 // A heart still waiting for its files would be drawn over the layout as
-// soon as the desktop shows enough items again.
+// soon as the desktop shows enough items again; a window that cannot be
+// told keeps waiting, and the restore goes on.
 RestoreDone WayBack::Restore(std::string_view desktop) {
-  ResumeNext([&] { call_off_hearts_(); });
+  FailureOf(call_off_hearts_);
   const WindowHandle view = FindDesktopView(windows_);
-  const SavedLayoutRead saved = keeper_.ReadSaved();
-  // Without a sound layout the restore says why, and nothing changes.
-  if (saved.found == SavedLayoutRead::Found::Layout) {
-    if (ViewArrangesItself(view)) {
-      return {RestoreResult{RestoreOutcome::ViewArrangesItself}, SummaryOf(saved)};
-    }
-    std::int32_t before = 0;
-    ResumeNext([&] { before = CountItems(windows_, view); });
-    const std::int32_t deleted = DeleteHeartIcons(files_, resources_, desktop);
-    if (deleted > 0 && view != 0) {
-      LetTheShellCatchUp(view, before, deleted);
-    }
-  }
-  const RestoreResult result = keeper_.Restore(view, saved);
+  const SavedLayoutRead saved = ReadLayoutFile(storage_);
+  const RestoreResult result = PutBack(view, saved, desktop);
   return {result, result.outcome == RestoreOutcome::Restored ? SavedLayoutSummary{} : SummaryOf(saved)};
 }
 
-void WayBack::RecordPicture(WindowHandle view) { keeper_.RecordPicture(view, now_()); }
-
 // A view whose style cannot be read is tried all the same: the restore then
-// says why it could not read the view.
-bool WayBack::ViewArrangesItself(WindowHandle view) {
-  bool arranges = false;
-  ResumeNext([&] { arranges = ArrangesItself(windows_, view); });
-  return arranges;
+// says why it could not read the view. A display that cannot be measured
+// gets the saved places, as a display that is the same would.
+RestoreResult WayBack::PutBack(WindowHandle view, const SavedLayoutRead& saved, std::string_view desktop) {
+  switch (saved.found) {
+    case SavedLayoutRead::Found::Nothing:
+      return RestoreResult{RestoreOutcome::NothingSaved};
+    case SavedLayoutRead::Found::Unreadable:
+      return RestoreResult{RestoreOutcome::Unreadable};
+    case SavedLayoutRead::Found::Damaged:
+      return RestoreResult{RestoreOutcome::Damaged};
+    case SavedLayoutRead::Found::Layout:
+      break;
+  }
+  if (ValueOf([&] { return ArrangesItself(windows_, view); }).value_or(false)) {
+    return RestoreResult{RestoreOutcome::ViewArrangesItself};
+  }
+  RemoveHeartIcons(view, desktop);
+  if (view == 0) return RestoreResult{RestoreOutcome::NoDesktopView};
+  const std::optional<std::vector<std::string>> names = ValueOf([&] { return reader_.ReadNames(view); });
+  if (!names) return RestoreResult{RestoreOutcome::ReadFailed};
+
+  MovePlan plan = PlanMoves(*saved.layout, *names);
+  if (plan.moves.empty() && plan.skipped > 0) return RestoreResult{RestoreOutcome::NothingMatched, 0, plan.skipped};
+  std::size_t moved_to_fit = 0;
+  if (const auto display = ValueOf([&] { return MeasureViewDisplay(windows_, view); })) {
+    moved_to_fit = FitMoves(*saved.layout, *display, plan.moves);
+  }
+  if (FailureOf([&] { placer_.MoveItems(view, plan.moves); })) return RestoreResult{RestoreOutcome::MoveFailed};
+  const RestoreOutcome outcome =
+      RetireLayoutFile(storage_) ? RestoreOutcome::Restored : RestoreOutcome::RestoredFileKept;
+  return RestoreResult{outcome, plan.moves.size(), plan.skipped, moved_to_fit};
+}
+
+std::optional<DesktopRead> WayBack::ReadDesktop(WindowHandle view) {
+  return ValueOf([&] { return DesktopRead{reader_.ReadItems(view), windows_.ClientSize(view)}; });
 }
 
 // The shell drops deleted files from its view a moment later; items read
 // before that would shift under the moves.
+void WayBack::RemoveHeartIcons(WindowHandle view, std::string_view desktop) {
+  const std::int32_t before = ValueOf([&] { return CountItems(windows_, view); }).value_or(0);
+  const std::int32_t deleted = DeleteHeartIcons(files_, resources_, desktop);
+  if (deleted > 0 && view != 0) LetTheShellCatchUp(view, before, deleted);
+}
+
 void WayBack::LetTheShellCatchUp(WindowHandle view, std::int32_t before, std::int32_t deleted) {
   for (int step = 0; step < kCatchUpSteps; ++step) {
-    std::int32_t shown = before;
-    if (!ResumeNext([&] { shown = CountItems(windows_, view); })) return;
-    if (shown <= before - deleted) return;
+    const std::optional<std::int32_t> shown = ValueOf([&] { return CountItems(windows_, view); });
+    if (!shown || *shown <= before - deleted) return;
     pause_(kCatchUpStepMs);
   }
 }
 
-SavedLayoutSummary WayBack::Summary() { return keeper_.Summary(); }
-
-std::string RestoreMenuCaption(const SavedLayoutSummary& summary) {
-  std::string caption = "元の配置に戻す";
-  if (summary.saved_at) caption += "\t" + *summary.saved_at;
-  return caption;
-}
-
-std::string SaveFailureQuestion(SaveOutcome outcome, std::string_view location) {
-  const std::string_view why = SaveFailureReason(outcome);
-  if (why.empty()) return {};
-  return "配置を保存できませんでした。" + std::string(why) + "\n\n保存先: " + std::string(location) +
-         "\n\nこのまま並べると、元の配置に戻せません。それでも並べますか。";
-}
-
-std::string RestoreReport(const RestoreResult& result) {
-  std::string report;
-  const bool back = result.outcome == RestoreOutcome::Restored || result.outcome == RestoreOutcome::RestoredFileKept;
-  if (back && result.skipped > 0) {
-    report = std::to_string(result.moved) + " 個のアイコンを元の配置に戻しました。" + std::to_string(result.skipped) +
-             " 個は、もうデスクトップにありません。";
-  }
-  if (back && result.moved_to_fit > 0) {
-    report += std::to_string(result.moved_to_fit) + " 個のアイコンは、今の画面に収まるように位置を変えて戻しました。";
-  }
-  const std::string_view outcome = OutcomeReport(result.outcome);
-  if (!report.empty() && !outcome.empty()) report += "\n\n";
-  report += outcome;
-  return report;
-}
-
-int RestoreExitCode(RestoreOutcome outcome) {
-  switch (outcome) {
-    case RestoreOutcome::Restored:
-    case RestoreOutcome::RestoredFileKept:
-      return 0;
-    case RestoreOutcome::NothingSaved:
-      return 2;
-    case RestoreOutcome::Unreadable:
-      return 3;
-    case RestoreOutcome::Damaged:
-      return 4;
-    case RestoreOutcome::NoDesktopView:
-      return 5;
-    case RestoreOutcome::ReadFailed:
-      return 6;
-    case RestoreOutcome::MoveFailed:
-      return 7;
-    case RestoreOutcome::NothingMatched:
-      return 8;
-    case RestoreOutcome::ViewArrangesItself:
-      return 9;
-  }
-  return 1;
-}
+SavedLayoutSummary WayBack::Summary() { return SummaryOf(ReadLayoutFile(storage_)); }
 
 }  // namespace corvella

@@ -1,21 +1,90 @@
-// WayBack, the front of the way back: what the window and "/restore" ask.
-// The desktop's own layout is saved before an arrangement moves it; at a
-// restore every open window's waiting heart is called off, the heart icon
-// copies go, the shell is given a moment to drop them from its view, then the
-// saved layout is put back.
+// WayBack, the way back as one service: before an arrangement it saves the
+// desktop's own layout or keeps one saved earlier, after one it records the
+// picture, and at a restore it puts the saved layout back. Each operation
+// returns what it found, every failure as an outcome; what the user reads
+// of them is in way_back_messages.hpp.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "files/file_services.hpp"
 #include "files/resource_reader.hpp"
-#include "restore/layout_keeper.hpp"
+#include "restore/layout_files.hpp"
+#include "restore/layout_storage.hpp"
+#include "restore/saved_layout.hpp"
+#include "shell/remote_memory.hpp"
+#include "shell/view_placer.hpp"
+#include "shell/view_reader.hpp"
 #include "shell/window_system.hpp"
 
 namespace corvella {
+
+enum class SaveOutcome {
+  Saved,
+  // A layout saved before and never restored stays: the desktop still shows
+  // Corvella's last picture, or its items could not be read to tell.
+  KeptEarlier,
+  NoDesktopView,
+  // The saved file could not be read: it may be the only copy of a layout,
+  // so it is not replaced.
+  Unreadable,
+  ReadFailed,
+  WriteFailed,
+  DiskFull,  // the disk had no room for the file
+};
+
+enum class RestoreOutcome {
+  Restored,
+  RestoredFileKept,  // the items are back, but the file could not become the backup
+  NothingSaved,
+  Unreadable,
+  Damaged,
+  NoDesktopView,
+  ReadFailed,
+  MoveFailed,      // some items may have moved; the file stays for another try
+  NothingMatched,  // no saved item is on the desktop: nothing moved, the file stays
+  // The view arranges its items by itself and would undo every move:
+  // nothing moved, the file stays.
+  ViewArrangesItself,
+};
+
+struct RestoreResult {
+  RestoreOutcome outcome = RestoreOutcome::NothingSaved;
+  std::size_t moved = 0;
+  std::size_t skipped = 0;  // saved items the desktop no longer shows
+  // Of those moved, the items brought onto the screen as it is now: on
+  // another display their saved places lay off it or on another item.
+  std::size_t moved_to_fit = 0;
+
+  bool operator==(const RestoreResult&) const = default;
+};
+
+// One read of the desktop view: its items in index order, and its size.
+struct DesktopRead {
+  std::vector<ViewItem> items;
+  WindowSize view_size;
+};
+
+// What the click read before an arrangement, handed on so that what comes
+// after the save need not read it again.
+struct ClickRead {
+  WindowHandle view = 0;               // 0 when no desktop view was found
+  std::optional<DesktopRead> desktop;  // none when the view was not read or did not answer
+  SavedLayoutRead pending;             // the saved file as the click found it
+};
+
+// How a save went, what the menu shows after it, and what the click read.
+struct SaveDone {
+  SaveOutcome outcome = SaveOutcome::ReadFailed;
+  SavedLayoutSummary summary;
+  ClickRead read;
+};
 
 // How a restore went, and what the menu shows after it: the saved file as
 // the restore's one read found it, or nothing once it became the backup.
@@ -24,52 +93,59 @@ struct RestoreDone {
   SavedLayoutSummary summary;
 };
 
+enum class PictureRecord {
+  Recorded,
+  // Not made: no record is left, so that an older one is never taken for
+  // this picture.
+  Forgotten,
+  // Neither made nor removed: the next save may take this picture for the
+  // user's layout, whose file then stays as the previous one.
+  OlderKept,
+};
+
 class WayBack {
  public:
   // pause(ms) waits that long for the shell; now() is the local time;
   // call_off_hearts() tells every open Corvella window to stop waiting for
   // its heart.
-  WayBack(LayoutKeeper& keeper, WindowSystem& windows, FileServices& files, ResourceReader& resources,
-          std::function<void(int)> pause, std::function<SavedTime()> now, std::function<void()> call_off_hearts);
+  WayBack(LayoutStorage& storage, WindowSystem& windows, RemoteMemoryProvider& memory, FileServices& files,
+          ResourceReader& resources, std::function<void(int)> pause, std::function<SavedTime()> now,
+          std::function<void()> call_off_hearts);
 
   // Saves the desktop's layout unless one saved earlier was never restored
-  // and the desktop still shows Corvella's last picture.
-  SaveOutcome SaveUnlessPending();
-  // After an arrangement on `view`: where it put each item.
-  void RecordPicture(WindowHandle view);
-  // With a sound saved layout, removes the heart icon copies from the
-  // desktop folder (none without a path) and restores; otherwise only says
-  // why it cannot. A view that arranges its items by itself would undo the
-  // moves at once: nothing is touched then. Reads the saved file once.
+  // and the desktop still shows the picture recorded last
+  // (save_decision.hpp). Reads the saved file, the record and the view once.
+  SaveDone SaveUnlessPending();
+  // After an arrangement on `view`: where it put each item. The record is a
+  // help, not a way back: its failure is not told, and the arrangement stands.
+  PictureRecord RecordPicture(WindowHandle view);
+  // With a sound saved layout, calls off every waiting heart, removes the
+  // heart icon copies from the desktop folder (none without a path) and
+  // restores; otherwise only says why it cannot. A view that arranges its
+  // items by itself would undo the moves at once: nothing is touched then.
+  // Reads the saved file once; on success it becomes the backup.
   RestoreDone Restore(std::string_view desktop);
   [[nodiscard]] SavedLayoutSummary Summary();
-  [[nodiscard]] std::string Location() const { return keeper_.Location(); }
+  [[nodiscard]] std::string Location() const { return storage_.Location(); }
 
  private:
+  SaveOutcome SaveOrKeep(ClickRead& read, const SavedTime& now);
+  RestoreResult PutBack(WindowHandle view, const SavedLayoutRead& saved, std::string_view desktop);
+  std::optional<DesktopRead> ReadDesktop(WindowHandle view);
+  void RemoveHeartIcons(WindowHandle view, std::string_view desktop);
   // Waits, a little at a time and at most a few seconds, until the view
   // shows `deleted` items fewer than `before`.
   void LetTheShellCatchUp(WindowHandle view, std::int32_t before, std::int32_t deleted);
-  bool ViewArrangesItself(WindowHandle view);
 
-  LayoutKeeper& keeper_;
+  LayoutStorage& storage_;
   WindowSystem& windows_;
+  ViewReader reader_;
+  ViewPlacer placer_;
   FileServices& files_;
   ResourceReader& resources_;
   std::function<void(int)> pause_;
   std::function<SavedTime()> now_;
   std::function<void()> call_off_hearts_;
 };
-
-// "元の配置に戻す" and, when the saved file tells, the time it was saved.
-std::string RestoreMenuCaption(const SavedLayoutSummary& summary);
-// The question a failed save asks before anything moves: why, where the
-// layout is kept, and whether to arrange without a way back. Empty when the
-// way back holds, and without a desktop view, where nothing would move.
-std::string SaveFailureQuestion(SaveOutcome outcome, std::string_view location);
-// What to tell the user after a restore; empty when every saved item is back
-// where it was saved.
-std::string RestoreReport(const RestoreResult& result);
-// The exit code of "Corvella.exe /restore": 0 when the layout is back.
-int RestoreExitCode(RestoreOutcome outcome);
 
 }  // namespace corvella

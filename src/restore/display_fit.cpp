@@ -4,6 +4,9 @@
 #include <iterator>
 #include <limits>
 #include <map>
+#include <tuple>
+
+#include "restore/saved_layout.hpp"
 
 namespace corvella {
 namespace {
@@ -117,12 +120,13 @@ class SeenCells {
 
   [[nodiscard]] bool Empty() const { return all_.empty(); }
 
-  void Take(Cell cell) {
+  // Whether the cell was free.
+  bool Take(Cell cell) {
     const auto row = free_.find(cell.row);
-    if (row == free_.end()) return;
+    if (row == free_.end()) return false;
     Runs& runs = row->second;
     auto run = runs.upper_bound(cell.column);
-    if (run == runs.begin() || std::prev(run)->second <= cell.column) return;
+    if (run == runs.begin() || std::prev(run)->second <= cell.column) return false;
     --run;
     const Coordinate first = run->first;
     const Coordinate end = run->second;
@@ -130,6 +134,7 @@ class SeenCells {
     if (first < cell.column) runs.emplace(first, cell.column);
     if (cell.column + 1 < end) runs.emplace(cell.column + 1, end);
     if (runs.empty()) free_.erase(row);
+    return true;
   }
 
   // Rows are searched outwards from the point's own until a row lies
@@ -206,10 +211,35 @@ std::vector<WindowRect> SeenAreas(const ViewDisplay& current) {
   return seen;
 }
 
-void BringOntoScreen(const Grid& grid, std::span<const WindowRect> seen_areas, FittedPositions& fitted) {
+// The first icon in the order given at a place; sorted only once two icons
+// meet, so that a layout where none do never pays for it.
+class FirstAtPlace {
+ public:
+  explicit FirstAtPlace(std::span<const WindowPoint> places) : places_(places) {}
+
+  [[nodiscard]] std::size_t operator()(WindowPoint place) {
+    if (by_place_.empty()) {
+      by_place_.reserve(places_.size());
+      for (std::size_t i = 0; i < places_.size(); ++i) by_place_.emplace_back(places_[i].x, places_[i].y, i);
+      std::ranges::sort(by_place_);
+    }
+    return std::get<2>(*std::ranges::lower_bound(by_place_, std::tuple{place.x, place.y, std::size_t{0}}));
+  }
+
+ private:
+  std::span<const WindowPoint> places_;
+  std::vector<std::tuple<std::int32_t, std::int32_t, std::size_t>> by_place_;
+};
+
+// saved_places holds where the icons stood when saved if they were mapped
+// onto cells, and is empty otherwise. Of mapped icons that meet on one cell,
+// the first in the order given keeps it, with any that stood on its very spot.
+void BringOntoScreen(const Grid& grid, std::span<const WindowRect> seen_areas, FittedPositions& fitted,
+                     std::span<const WindowPoint> saved_places) {
   SeenCells cells(grid, seen_areas);
   if (cells.Empty()) return;
-  std::vector<std::size_t> unseen;
+  FirstAtPlace first_at(fitted.positions);
+  std::vector<std::size_t> to_move;
   for (std::size_t i = 0; i < fitted.positions.size(); ++i) {
     const WindowPoint position = fitted.positions[i];
     const bool seen =
@@ -217,31 +247,32 @@ void BringOntoScreen(const Grid& grid, std::span<const WindowRect> seen_areas, F
     if (seen) {
       const Cell first = grid.FirstUnder(position);
       const Cell last = grid.LastUnder(position);
+      bool was_free = true;
       for (Coordinate column = first.column; column <= last.column; ++column) {
-        for (Coordinate row = first.row; row <= last.row; ++row) cells.Take(Cell{column, row});
+        for (Coordinate row = first.row; row <= last.row; ++row) was_free = cells.Take(Cell{column, row}) && was_free;
       }
-    } else {
-      unseen.push_back(i);
+      if (was_free || saved_places.empty() || saved_places[i] == saved_places[first_at(position)]) continue;
     }
+    to_move.push_back(i);
   }
   std::size_t placed = 0;
-  for (; placed < unseen.size(); ++placed) {
-    WindowPoint& position = fitted.positions[unseen[placed]];
+  for (; placed < to_move.size(); ++placed) {
+    WindowPoint& position = fitted.positions[to_move[placed]];
     const std::optional<Cell> cell = cells.NearestFreeTo(position);
     if (!cell) break;
     cells.Take(*cell);
     position = grid.Corner(*cell);
   }
   // Only reached with fewer cells than icons, so the list stays short.
-  if (placed < unseen.size()) {
+  if (placed < to_move.size()) {
     const std::vector<Cell> order = cells.AllInDesktopOrder();
-    const std::size_t left_over = unseen.size() - placed;
+    const std::size_t left_over = to_move.size() - placed;
     for (std::size_t k = 0; k < left_over; ++k) {
       const Cell cell = order[order.size() - 1 - (left_over - 1 - k) % order.size()];
-      fitted.positions[unseen[placed + k]] = grid.Corner(cell);
+      fitted.positions[to_move[placed + k]] = grid.Corner(cell);
     }
   }
-  fitted.moved_to_fit = unseen.size();
+  fitted.moved_to_fit = to_move.size();
 }
 
 }  // namespace
@@ -260,6 +291,7 @@ FittedPositions FitToDisplay(const SavedLayout& saved, const ViewDisplay& curren
   const bool same_view = saved.view_width == current.client.width && saved.view_height == current.client.height;
   if (same_view && saved.grid == now) return fitted;
   const Grid grid(*now);
+  std::span<const WindowPoint> saved_places;
   if (saved.grid) {
     const IconGrid& then = *saved.grid;
     const bool only_origin_moved = same_view && then.spacing_x == now->spacing_x && then.spacing_y == now->spacing_y;
@@ -269,8 +301,9 @@ FittedPositions FitToDisplay(const SavedLayout& saved, const ViewDisplay& curren
                                                  ToInt32(Coordinate{position.y} + now->origin_y - then.origin_y)}
                                    : grid.Corner(saved_grid.Nearest(position));
     }
+    if (!only_origin_moved) saved_places = positions;
   }
-  BringOntoScreen(grid, SeenAreas(current), fitted);
+  BringOntoScreen(grid, SeenAreas(current), fitted, saved_places);
   return fitted;
 }
 

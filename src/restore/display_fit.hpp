@@ -10,15 +10,29 @@
 #include <span>
 #include <vector>
 
-#include "restore/saved_layout.hpp"
 #include "shell/view_display.hpp"
 #include "shell/window_system.hpp"
 
 namespace corvella {
 
+// The saved file (saved_layout.hpp), which records the grid it was saved on.
+struct SavedLayout;
+
+// The desktop's icon grid: the view's icon spacing (always positive) and
+// the grid's first corner, the main screen's work-area corner in the view's
+// coordinates.
+struct IconGrid {
+  std::int32_t spacing_x = 0;
+  std::int32_t spacing_y = 0;
+  std::int32_t origin_x = 0;
+  std::int32_t origin_y = 0;
+
+  bool operator==(const IconGrid&) const = default;
+};
+
 struct FittedPositions {
   std::vector<WindowPoint> positions;  // in the order given
-  std::size_t moved_to_fit = 0;        // icons brought onto the screen
+  std::size_t moved_to_fit = 0;        // icons brought onto the screen or off a taken cell
 };
 
 // The view's icon grid as measured; none when the view gave no spacing.
@@ -39,14 +53,16 @@ std::optional<IconGrid> IconGridOf(const ViewDisplay& display);
 // - the view's size or the spacing changed: the nearest cell of the saved
 //   grid (halves rounding right and down) becomes the same cell of the
 //   current grid, the icon at its corner, one cell to an icon as the
-//   desktop's own grid has it.
-// Wherever the icons then stand, one the user cannot wholly see goes to the
-// nearest free cell of the current grid that is wholly seen, one after
-// another in the order given; a cell is free while no icon covers any part
-// of it. With too few such cells the icons left over share the last cells,
-// column by column from the left and each from the top, as few to a cell as
-// possible. Without any such cell, or without a current spacing, nothing
-// moves to fit.
+//   desktop's own grid has it: of icons that stood apart and now meet on one
+//   cell, the first in the order given keeps it, with any that stood on its
+//   very spot (a pile stays a pile).
+// Wherever the icons then stand, one the user cannot wholly see, or one that
+// lost its cell, goes to the nearest free cell of the current grid that is
+// wholly seen, one after another in the order given; a cell is free while no
+// icon covers any part of it. Only with too few such cells do the icons left
+// over share the last cells, column by column from the left and each from
+// the top, as few to a cell as possible. Without any such cell, or without a
+// current spacing, nothing moves to fit.
 FittedPositions FitToDisplay(const SavedLayout& saved, const ViewDisplay& current,
                              std::span<const WindowPoint> positions);
 

@@ -18,12 +18,31 @@ struct ItemKeyHash {
 
 }  // namespace
 
+std::vector<std::string> NamesOf(std::span<const ViewItem> items) {
+  std::vector<std::string> names;
+  names.reserve(items.size());
+  for (const ViewItem& item : items) names.push_back(item.name);
+  return names;
+}
+
 std::vector<std::int32_t> NumberOccurrences(std::span<const std::string> names) {
   std::unordered_map<std::string_view, std::int32_t> seen;
   std::vector<std::int32_t> occurrences;
   occurrences.reserve(names.size());
   for (const std::string& name : names) occurrences.push_back(++seen[name]);
   return occurrences;
+}
+
+SavedLayout LayoutOf(std::span<const ViewItem> items, WindowSize view_size, const SavedTime& now) {
+  std::vector<std::string> names = NamesOf(items);
+  const std::vector<std::int32_t> occurrences = NumberOccurrences(names);
+  SavedLayout layout{now, view_size.width, view_size.height, {}};
+  layout.items.reserve(items.size());
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (names[i].empty()) continue;
+    layout.items.push_back(SavedItem{std::move(names[i]), occurrences[i], items[i].x, items[i].y});
+  }
+  return layout;
 }
 
 MovePlan PlanMoves(const SavedLayout& saved, std::span<const std::string> current_names) {

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "restore/item_matching.hpp"
-#include "restore/saved_layout.hpp"
 
 namespace corvella {
 namespace {
@@ -26,21 +25,13 @@ bool StillThePicture(const SavedLayout& picture, std::span<const ViewItem> deskt
 
 }  // namespace
 
-SaveDecision DecideSave(std::optional<std::string_view> pending, std::optional<std::string_view> picture,
+SaveDecision DecideSave(const std::optional<SavedLayout>& pending, const std::optional<SavedLayout>& picture,
                         std::span<const ViewItem> desktop) {
   if (!pending) return SaveDecision::SaveDesktop;
-  const ParsedLayout pending_layout = ParseSavedLayout(*pending);
-  if (!pending_layout.layout) return SaveDecision::SaveDesktop;
-
-  std::vector<std::string> names;
-  names.reserve(desktop.size());
-  for (const ViewItem& item : desktop) names.push_back(item.name);
-  if (PlanMoves(*pending_layout.layout, names).moves.empty()) return SaveDecision::SaveDesktop;
-
-  const ParsedLayout picture_layout = picture ? ParseSavedLayout(*picture) : ParsedLayout{};
-  if (!picture_layout.layout) return SaveDecision::KeepPending;
-  return StillThePicture(*picture_layout.layout, desktop, names) ? SaveDecision::KeepPending
-                                                                 : SaveDecision::SaveDesktop;
+  const std::vector<std::string> names = NamesOf(desktop);
+  if (PlanMoves(*pending, names).moves.empty()) return SaveDecision::SaveDesktop;
+  if (!picture) return SaveDecision::KeepPending;
+  return StillThePicture(*picture, desktop, names) ? SaveDecision::KeepPending : SaveDecision::SaveDesktop;
 }
 
 }  // namespace corvella

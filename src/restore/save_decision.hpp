@@ -6,8 +6,8 @@
 
 #include <optional>
 #include <span>
-#include <string_view>
 
+#include "restore/saved_layout.hpp"
 #include "shell/view_reader.hpp"
 
 namespace corvella {
@@ -17,14 +17,14 @@ enum class SaveDecision {
   KeepPending,
 };
 
-// `pending` is the text of the layout saved and not yet restored, nullopt
-// when there is none; `picture` the record of where Corvella's last
-// arrangement put each item, in the same format, nullopt when there is none;
-// `desktop` the items the view shows now, in index order. A pending layout
-// that does not read, or of which no item is on the desktop any more, is
-// never kept. Without a record (or with one that does not read) the pending
-// layout is kept, as a Corvella that made no record always did.
-SaveDecision DecideSave(std::optional<std::string_view> pending, std::optional<std::string_view> picture,
+// `pending` is the layout saved and not yet restored, none when there is
+// none or its file does not read whole; `picture` the record of where
+// Corvella's last arrangement put each item, none when there is none or it
+// does not read whole; `desktop` the items the view shows now, in index
+// order. A pending layout of which no item is on the desktop any more is
+// never kept. Without a record the pending layout is kept, as a Corvella
+// that made no record always did.
+SaveDecision DecideSave(const std::optional<SavedLayout>& pending, const std::optional<SavedLayout>& picture,
                         std::span<const ViewItem> desktop);
 
 }  // namespace corvella

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "restore/display_fit.hpp"
+
 namespace corvella {
 
 // Local time, to the second.
@@ -33,18 +35,6 @@ struct SavedItem {
   std::int32_t y = 0;
 
   bool operator==(const SavedItem&) const = default;
-};
-
-// The desktop's icon grid: the view's icon spacing (always positive) and
-// the grid's first corner, the main screen's work-area corner in the view's
-// coordinates.
-struct IconGrid {
-  std::int32_t spacing_x = 0;
-  std::int32_t spacing_y = 0;
-  std::int32_t origin_x = 0;
-  std::int32_t origin_y = 0;
-
-  bool operator==(const IconGrid&) const = default;
 };
 
 struct SavedLayout {

@@ -1,4 +1,3 @@
-// ViewPlacer, the hands of the way back: it puts the view's items back.
 // Puts items of a list view in another process where the restore decided:
 // the points go through a buffer in that process, so that a place beyond
 // 16 bits is not cut, and the view's redraw stays off while items move.

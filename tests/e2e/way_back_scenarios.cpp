@@ -344,7 +344,7 @@ void RestoreWithFilesAddedAndRemoved(ScenarioRun& run) {
 
   start.erase("b.txt");
   start["e.txt"] = PlacesOf(arranged).at("e.txt");
-  ExpectRestoredFromCommandLine(run, desktop, start, L"/restore /quiet");
+  ExpectRestoredFromCommandLine(run, desktop, start, L"／restore ／quiet");
   run.Expect(Sorted(FilesIn(run.desktop)) == Sorted({L"a.txt", L"c.txt", L"d.txt", L"e.txt"}),
              "the restore should delete the heart icon copies and only those");
   const StandInReport later =
@@ -453,6 +453,7 @@ void RestoreIntoAStallingDesktop(ScenarioRun& run) {
 
 // A saved layout none of whose items is on the desktop any more puts
 // nothing back: no item moves, the exit code says so and the file stays.
+// A misused line under /quiet ends at once, with no box to wait on.
 void RestoreWithNoSavedItemLeft(ScenarioRun& run) {
   StandIn desktop(run.paths.standin, Arguments(5), run.paths.scratch);
   const std::string saved = "corvella-layout 1\t2026-12-08 09:30:05\t1280\t800\nGone 1\t1\t10\t20\nGone 2\t1\t30\t40\n";
@@ -460,6 +461,8 @@ void RestoreWithNoSavedItemLeft(ScenarioRun& run) {
   WriteBytes(SavedLayoutPath(), saved);
   const Places before = PlacesOf(desktop.Report());
 
+  const DWORD misused = RunCommandLine(run, L"/restore /quiet /x");
+  run.Expect(misused == 10, "/restore /quiet /x should end with 10, no box, not " + std::to_string(misused));
   const DWORD code = RunCommandLine(run, L"/restore /quiet");
   run.Expect(code == 8, "/restore /quiet with no saved item left should end with 8, not " + std::to_string(code));
   run.Expect(SavedBytes() == saved && !FileExists(RestoredLayoutPath()), "layout.tsv should stay as it was");

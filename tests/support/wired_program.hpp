@@ -34,20 +34,22 @@ struct WiredProgram {
   HostFileServices files_;
   ResourceFiles resources_{CORVELLA_RESOURCES_DIR};
   MemoryLayoutStorage storage_;
-  LayoutKeeper keeper_{storage_, desktop_, desktop_.process()};
   // How often the way back waited for the shell, and what the shell does
   // meanwhile.
   int pauses_ = 0;
   std::function<void()> while_paused_;
-  WayBack way_back_{keeper_,
+  // The local time the way back reads.
+  SavedTime now_{2026, 12, 8, 9, 30, 5};
+  WayBack way_back_{storage_,
                     desktop_,
+                    desktop_.process(),
                     files_,
                     resources_,
                     [this](int) {
                       ++pauses_;
                       if (while_paused_) while_paused_();
                     },
-                    [] { return SavedTime{2026, 12, 8, 9, 30, 5}; },
+                    [this] { return now_; },
                     [this] { form_.QueueNotice(FormNotice::LayoutRestored); }};
   HeadlessForm form_{MainWindowLayout()};
   Form1 form1_{form_, desktop_, files_, resources_, folders_, way_back_};

@@ -1,0 +1,84 @@
+// The window's part of the way back: the save before an arrangement, the
+// record after it, the restore and the system menu's command.
+#include <optional>
+#include <string>
+
+#include "app/busy_cursor.hpp"
+#include "app/form1.hpp"
+#include "app/way_back_messages.hpp"
+#include "core/resume_next.hpp"
+
+namespace corvella {
+namespace {
+
+constexpr std::string_view kDesktopNotAnswering =
+    "デスクトップが応答していません。アイコンは動かしていません。少し待ってから、もう一度試してください。";
+
+}  // namespace
+
+// Records where a picture put the items; a picture whose count got no
+// answer moved nothing, and the user is told to try again.
+void Form1::PictureDrawn(bool drawn) {
+  if (drawn) {
+    ResumeNext([&] { way_back_.RecordPicture(desktop_.hWndList); });
+  } else {
+    ResumeNext([&] { form_.ShowMessage(kDesktopNotAnswering); });
+  }
+}
+
+// A layout saved and never restored is kept: the desktop may still show an
+// earlier picture. A save that fails is told before anything moves, and
+// the user decides whether to arrange without a way back.
+bool Form1::SaveLayoutFirst() {
+  std::optional<SaveDone> done;
+  {
+    const BusyCursor busy(form_);
+    ResumeNext([&] { done = way_back_.SaveUnlessPending(); });
+  }
+  if (done) {
+    ShowRestoreCommand(done->summary);  // the save read the file: no second read
+  } else {
+    ShowRestoreCommand();
+  }
+  // A save that did not come to an end is told as one that could not read.
+  const SaveOutcome outcome = done ? done->outcome : SaveOutcome::ReadFailed;
+  std::string question;
+  ResumeNext([&] { question = SaveFailureQuestion(outcome, way_back_.Location()); });
+  if (question.empty()) {
+    return true;
+  }
+  bool arrange = false;
+  ResumeNext([&] { arrange = form_.AskYesNo(question); });
+  return arrange;
+}
+
+// The heart that waits for its files is called off: it would come back.
+void Form1::RestoreLayout() {
+  if (topping_up_) {
+    return;
+  }
+  ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, false); });
+  std::optional<RestoreDone> done;
+  {
+    const BusyCursor busy(form_);
+    ResumeNext([&] { done = way_back_.Restore(strDesktop); });
+  }
+  if (const std::string report = RestoreReport(done ? done->result : RestoreResult{}); !report.empty()) {
+    ResumeNext([&] { form_.ShowMessage(report); });
+  }
+  if (done) {
+    ShowRestoreCommand(done->summary);  // the restore read the file: no second read
+  } else {
+    ShowRestoreCommand();
+  }
+}
+
+void Form1::ShowRestoreCommand() {
+  ResumeNext([&] { ShowRestoreCommand(way_back_.Summary()); });
+}
+
+void Form1::ShowRestoreCommand(const SavedLayoutSummary& summary) {
+  ResumeNext([&] { form_.SetMenuCommand(MenuCommand::RestoreLayout, RestoreMenuCaption(summary), summary.present); });
+}
+
+}  // namespace corvella
