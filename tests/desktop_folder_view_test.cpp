@@ -55,8 +55,8 @@ TEST(DesktopFolderView, IsToldAClicksMovesOnlyWhenItHoldsTheListViewsItemsWhereI
     folder_view.Check(ViewReader(desktop, desktop.process()).ReadItems(list));
     arrangement.MoveIcons();
     desktop.folder_view.hangs = desktop.folder_view.hangs || row.hang == Hang::AtThePositioning;
-    folder_view.Follow(arrangement.MovesSent());
-    folder_view.Follow(arrangement.MovesSent());
+    folder_view.Follow(arrangement.MovesSent(), row.items);
+    folder_view.Follow(arrangement.MovesSent(), row.items);
 
     std::vector<std::vector<ItemMove>> told;
     if (row.told) {
@@ -69,7 +69,7 @@ TEST(DesktopFolderView, IsToldAClicksMovesOnlyWhenItHoldsTheListViewsItemsWhereI
     // A later click with both views agreeing: one that did not answer in time is not asked again.
     desktop.folder_view = {};
     folder_view.Check(ViewReader(desktop, desktop.process()).ReadItems(list));
-    folder_view.Follow(arrangement.MovesSent());
+    folder_view.Follow(arrangement.MovesSent(), row.items);
     EXPECT_EQ(desktop.FolderViewPositioned().size(), told.size() + (row.hang == Hang::Never && row.items > 0 ? 1 : 0));
   }
 }

@@ -1,5 +1,6 @@
 // The window's part of the way back: the save before an arrangement, the
-// record after it, the restore and the system menu's command.
+// folder view told and the record made after it, the restore and the system
+// menu's command.
 #include <optional>
 #include <string>
 
@@ -16,10 +17,12 @@ constexpr std::string_view kDesktopNotAnswering =
 
 }  // namespace
 
-// Records where a picture put the items; a picture whose count got no
-// answer moved nothing, and the user is told to try again.
+// Tells the shell's folder view the picture's moves, which the click's check
+// allowed or not, and records where the picture put the items; a picture
+// whose count got no answer moved nothing, and the user is told to try again.
 void Form1::PictureDrawn(bool drawn) {
   if (drawn) {
+    ResumeNext([&] { folder_view_.Follow(desktop_.MovesSent(), desktop_.lngCount); });
     ResumeNext([&] { way_back_.RecordPicture(desktop_.hWndList); });
   } else {
     ResumeNext([&] { form_.ShowMessage(kDesktopNotAnswering); });

@@ -1,5 +1,6 @@
 #include "app/way_back.hpp"
 
+#include <span>
 #include <utility>
 
 #include "core/attempt.hpp"
@@ -31,13 +32,14 @@ std::size_t FitMoves(const SavedLayout& saved, const ViewDisplay& display, std::
 
 }  // namespace
 
-WayBack::WayBack(LayoutStorage& storage, WindowSystem& windows, RemoteMemoryProvider& memory, FileServices& files,
-                 ResourceReader& resources, std::function<void(int)> pause, std::function<SavedTime()> now,
-                 std::function<void()> call_off_hearts)
+WayBack::WayBack(LayoutStorage& storage, WindowSystem& windows, RemoteMemoryProvider& memory,
+                 DesktopFolderView& folder_view, FileServices& files, ResourceReader& resources,
+                 std::function<void(int)> pause, std::function<SavedTime()> now, std::function<void()> call_off_hearts)
     : storage_(storage),
       windows_(windows),
       reader_(windows, memory),
       placer_(windows, memory),
+      folder_view_(folder_view),
       files_(files),
       resources_(resources),
       pause_(std::move(pause)),
@@ -50,6 +52,9 @@ SaveDone WayBack::SaveUnlessPending() {
   done.read.view = FindDesktopView(windows_);
   done.read.pending = ReadLayoutFile(storage_);
   done.outcome = SaveOrKeep(done.read, now);
+  std::span<const ViewItem> read;
+  if (done.read.desktop) read = done.read.desktop->items;
+  folder_view_.Check(read);
   done.summary = done.outcome == SaveOutcome::Saved ? SavedLayoutSummary{true, FormatSavedTime(now)}
                                                     : SummaryOf(done.read.pending);
   return done;
@@ -122,16 +127,20 @@ RestoreResult WayBack::PutBack(WindowHandle view, const SavedLayoutRead& saved, 
   }
   RemoveHeartIcons(view, desktop);
   if (view == 0) return RestoreResult{RestoreOutcome::NoDesktopView};
-  const std::optional<std::vector<std::string>> names = ValueOf([&] { return reader_.ReadNames(view); });
-  if (!names) return RestoreResult{RestoreOutcome::ReadFailed};
+  const std::optional<std::vector<ViewItem>> items = ValueOf([&] { return reader_.ReadItems(view); });
+  if (!items) return RestoreResult{RestoreOutcome::ReadFailed};
+  folder_view_.Check(*items);
 
-  MovePlan plan = PlanMoves(*saved.layout, *names);
+  std::vector<std::string> names;
+  for (const ViewItem& item : *items) names.push_back(item.name);
+  MovePlan plan = PlanMoves(*saved.layout, names);
   if (plan.moves.empty() && plan.skipped > 0) return RestoreResult{RestoreOutcome::NothingMatched, 0, plan.skipped};
   std::size_t moved_to_fit = 0;
   if (const auto display = ValueOf([&] { return MeasureViewDisplay(windows_, view); })) {
     moved_to_fit = FitMoves(*saved.layout, *display, plan.moves);
   }
   if (FailureOf([&] { placer_.MoveItems(view, plan.moves); })) return RestoreResult{RestoreOutcome::MoveFailed};
+  folder_view_.Follow(plan.moves, static_cast<std::int32_t>(items->size()));
   const RestoreOutcome outcome =
       RetireLayoutFile(storage_) ? RestoreOutcome::Restored : RestoreOutcome::RestoredFileKept;
   return RestoreResult{outcome, plan.moves.size(), plan.skipped, moved_to_fit};

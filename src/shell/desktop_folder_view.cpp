@@ -8,27 +8,25 @@
 namespace corvella {
 
 void DesktopFolderView::Check(std::span<const ViewItem> read) {
-  agreed_count_.reset();
+  agreed_ = false;
   std::vector<CheckedItem> checked = ItemsToCheck(read);
   if (checked.empty()) return;
   const auto count = static_cast<std::int32_t>(read.size());
-  if (Run([count, checked = std::move(checked)](FolderView& view) { return FolderViewAgrees(view, count, checked); })) {
-    agreed_count_ = count;
-  }
+  agreed_ =
+      Run([count, checked = std::move(checked)](FolderView& view) { return FolderViewAgrees(view, count, checked); });
 }
 
-// The count is asked again: items that came or went since the check would
-// shift every index after them.
-void DesktopFolderView::Follow(std::span<const ItemMove> moves) {
-  if (!agreed_count_) return;
-  const std::int32_t count = *std::exchange(agreed_count_, std::nullopt);
+// The count is asked again: items that came or went apart from the list view
+// would shift every index after them.
+void DesktopFolderView::Follow(std::span<const ItemMove> moves, std::int32_t list_count) {
+  if (!std::exchange(agreed_, false)) return;
   std::vector<ItemMove> held;
   for (const ItemMove& move : moves) {
-    if (move.index >= 0 && move.index < count) held.push_back(move);
+    if (move.index >= 0 && move.index < list_count) held.push_back(move);
   }
   if (held.empty()) return;
-  Run([count, held = std::move(held)](FolderView& view) {
-    return view.ItemCount() == count && view.PositionItems(held);
+  Run([list_count, held = std::move(held)](FolderView& view) {
+    return view.ItemCount() == list_count && view.PositionItems(held);
   });
 }
 

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <span>
 
 #include "shell/folder_view.hpp"
@@ -23,19 +22,21 @@ class DesktopFolderView {
       : host_(host), answer_within_ms_(answer_within_ms) {}
 
   // At the click's read of the list view, every item in index order: whether
-  // this click's moves go to the folder view too.
+  // this click's moves go to the folder view too. An empty read says no.
   void Check(std::span<const ViewItem> read);
-  // After the click's list-view moves: the same moves of the items it holds,
-  // in one call, once per check that passed.
-  void Follow(std::span<const ItemMove> moves);
+  // After the click's list-view moves, on a list view of list_count items:
+  // the same moves of the items it holds, in one call, once per check that
+  // passed. A heart drawn once its files are shown moves more items than the
+  // click read, so the count is the one the moves were made on.
+  void Follow(std::span<const ItemMove> moves, std::int32_t list_count);
 
  private:
   bool Run(std::function<bool(FolderView&)> work);
 
   FolderViewHost& host_;
   std::uint32_t answer_within_ms_;
-  bool unanswered_ = false;                   // it once did not answer in time
-  std::optional<std::int32_t> agreed_count_;  // the items both views held at a check that passed
+  bool unanswered_ = false;  // it once did not answer in time
+  bool agreed_ = false;      // the last check passed, and no moves followed it yet
 };
 
 }  // namespace corvella
