@@ -2,22 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "arrange/desktop_arrangement.hpp"
 #include "fake_desktop.hpp"
 
 namespace corvella::testing {
 namespace {
 
-enum class Hang { Never, AtTheCheck, AtThePositioning };
-
-void AsTheListView(FakeDesktop::FolderViewState& /*view*/) {}
+using Shell = std::function<void(FakeDesktop::FolderViewState&)>;
 
 struct Row {
   const char* what;
   std::int32_t items;
   bool told;
-  void (*shell)(FakeDesktop::FolderViewState&) = AsTheListView;
-  Hang hang = Hang::Never;
+  Shell at_check = {};  // the folder view at the click's read; none: as the list view
+  Shell at_moves = {};  // what changes in it before the moves are handed on
+  bool times_out = false;
 };
 
 void Elsewhere(FakeDesktop::FolderViewState& view, std::int32_t first, std::int32_t end) {
@@ -38,23 +39,23 @@ TEST(DesktopFolderView, IsToldAClicksMovesOnlyWhenItHoldsTheListViewsItemsWhereI
       {"no item in the folder view, as under Wine", 20, false, [](auto& v) { v.extra_items = -20; }},
       {"no folder view", 20, false, [](auto& v) { v.found = false; }},
       {"every call fails", 20, false, [](auto& v) { v.refuses = true; }},
-      {"hangs at the check", 20, false, AsTheListView, Hang::AtTheCheck},
-      {"hangs at the positioning", 20, false, AsTheListView, Hang::AtThePositioning},
+      {"an item came into the folder view alone", 20, false, {}, [](auto& v) { v.extra_items = 1; }},
+      {"hangs at the check", 20, false, [](auto& v) { v.hangs = true; }, {}, true},
+      {"hangs at the positioning", 20, false, {}, [](auto& v) { v.hangs = true; }, true},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     FakeDesktop desktop;
     const WindowHandle list = desktop.AddShellDesktop(row.items);
     for (std::int32_t i = 0; i < row.items; ++i) desktop.Items(list)[i] = ListItem{"", 500 + i, 7 * i};
-    row.shell(desktop.folder_view);
-    desktop.folder_view.hangs = row.hang == Hang::AtTheCheck;
-    DesktopFolderView folder_view(desktop, row.hang == Hang::Never ? DesktopFolderView::kAnswerWithinMs : 250);
+    if (row.at_check) row.at_check(desktop.folder_view);
+    DesktopFolderView folder_view(desktop, row.times_out ? 250 : DesktopFolderView::kAnswerWithinMs);
     DesktopArrangement arrangement(desktop);
     arrangement.lngRows = 8;
 
     folder_view.Check(ViewReader(desktop, desktop.process()).ReadItems(list));
     arrangement.MoveIcons();
-    desktop.folder_view.hangs = desktop.folder_view.hangs || row.hang == Hang::AtThePositioning;
+    if (row.at_moves) row.at_moves(desktop.folder_view);
     folder_view.Follow(arrangement.MovesSent(), row.items);
     folder_view.Follow(arrangement.MovesSent(), row.items);
 
@@ -70,7 +71,7 @@ TEST(DesktopFolderView, IsToldAClicksMovesOnlyWhenItHoldsTheListViewsItemsWhereI
     desktop.folder_view = {};
     folder_view.Check(ViewReader(desktop, desktop.process()).ReadItems(list));
     folder_view.Follow(arrangement.MovesSent(), row.items);
-    EXPECT_EQ(desktop.FolderViewPositioned().size(), told.size() + (row.hang == Hang::Never && row.items > 0 ? 1 : 0));
+    EXPECT_EQ(desktop.FolderViewPositioned().size(), told.size() + (!row.times_out && row.items > 0 ? 1 : 0));
   }
 }
 

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
-#include <future>
-#include <memory>
 
 #include "core/little_endian.hpp"
 #include "core/runtime_error.hpp"
@@ -276,29 +274,20 @@ std::int32_t FakeDesktop::SetItemPosition32(std::vector<ListItem>& items, std::u
   return 1;
 }
 
-FakeDesktop::~FakeDesktop() {
-  {
-    const std::lock_guard lock(hang_mutex_);
-    going_ = true;
-  }
-  let_go_.notify_all();
-  for (std::thread& thread : folder_view_threads_) thread.join();
-}
-
 FolderViewRun FakeDesktop::Run(std::function<bool(FolderView&)> work, std::uint32_t wait_ms) {
   if (!folder_view.found || desktop_list_ == 0) return FolderViewRun::Declined;
-  auto answer = std::make_shared<std::promise<bool>>();
-  std::future<bool> done = answer->get_future();
-  folder_view_threads_.emplace_back([this, answer, work = std::move(work)] { answer->set_value(work(*this)); });
-  if (done.wait_for(std::chrono::milliseconds(wait_ms)) != std::future_status::ready) return FolderViewRun::TimedOut;
-  return done.get() ? FolderViewRun::Done : FolderViewRun::Declined;
+  works_.push_back(std::async(std::launch::async, [this, work = std::move(work)] { return work(*this); }));
+  if (works_.back().wait_for(std::chrono::milliseconds(wait_ms)) != std::future_status::ready) {
+    return FolderViewRun::TimedOut;
+  }
+  return works_.back().get() ? FolderViewRun::Done : FolderViewRun::Declined;
 }
 
 // A hung view's call returns only when the desktop goes, and fails then.
 bool FakeDesktop::FolderViewAnswers() {
-  std::unique_lock lock(hang_mutex_);
-  if (folder_view.hangs) let_go_.wait(lock, [this] { return going_; });
-  return !going_ && !folder_view.refuses;
+  if (!folder_view.hangs) return !folder_view.refuses;
+  gone_.wait();
+  return false;
 }
 
 std::optional<std::int32_t> FakeDesktop::ItemCount() {

@@ -7,16 +7,14 @@
 // runs each piece of work on a thread of its own, as the shell's does.
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <map>
-#include <mutex>
 #include <optional>
 #include <ostream>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "fake_view_process.hpp"
@@ -76,7 +74,7 @@ class FakeDesktop final : public WindowSystem, public FolderViewHost, public Fol
  public:
   explicit FakeDesktop(ProcessBitness bitness = ProcessBitness::Bits32) : process_(bitness) {}
   // Lets a hung folder view's calls fail and waits for their threads.
-  ~FakeDesktop() override;
+  ~FakeDesktop() override { going_.set_value(); }
 
   // The folder view of the last desktop added: it holds the list view's items
   // where the list view shows them, unless told otherwise.
@@ -212,10 +210,9 @@ class FakeDesktop final : public WindowSystem, public FolderViewHost, public Fol
   bool FolderViewAnswers();
   WindowHandle desktop_list_ = 0;
   std::vector<std::vector<ItemMove>> positioned_;
-  std::vector<std::thread> folder_view_threads_;
-  std::mutex hang_mutex_;
-  std::condition_variable let_go_;
-  bool going_ = false;
+  std::promise<void> going_;
+  std::shared_future<void> gone_ = going_.get_future().share();
+  std::vector<std::future<bool>> works_;  // last, so that the threads end before the rest goes
 };
 
 }  // namespace corvella::testing
