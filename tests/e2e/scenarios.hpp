@@ -46,8 +46,10 @@ bool RunScenario(const Scenario& scenario, const SuitePaths& paths);
 
 // A short scripted tour (yes, heart, parallelogram, then the heart on a
 // desktop at 200 %) on a Wine virtual desktop, with a screenshot of each
-// stage and heart-readme.bmp, the heart beside Corvella's window, for the
-// run command on a machine without a display.
+// stage, heart-readme.bmp (the heart beside Corvella's window) and
+// window.bmp with window-parts.tsv (the window and where its parts stand),
+// for the run command on a machine without a display. Tells each step as
+// it starts.
 bool RunTour(const SuitePaths& paths);
 
 }  // namespace corvella::e2e
