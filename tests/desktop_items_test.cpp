@@ -155,6 +155,7 @@ TEST(MovesSent, AreTheMovesThatReachedTheViewWhereItPutTheItems) {
       }
     }
     EXPECT_EQ(kept, reached);
+    EXPECT_EQ(arrangement.CutShort(), c.failing_move != 99);
   }
   // The view reads a negative x as such and lowers y by the one it borrowed.
   FakeDesktop desktop;

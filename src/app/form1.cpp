@@ -172,8 +172,9 @@ void Form1::Timer1_Timer() {
     if (!desktop_.MoveIcons()) {
       return;
     }
-    ResumeNext([&] { way_back_.RecordPicture(desktop_.hWndList); });
+    // Off before any box: a tick inside it would draw the heart again.
     ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, false); });
+    PictureDrawn(true);
   }
 }
 
