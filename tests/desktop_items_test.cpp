@@ -120,23 +120,50 @@ TEST(SetIconPosition, AnIndexTheViewDoesNotHoldChangesNothing) {
   EXPECT_EQ(desktop.messages().back(), (SentMessage{list, list_view::kSetItemPosition, 1, 1966480}));
 }
 
-// A picture keeps the moves that reached the view, read as the view reads
-// them; not a move that failed, nor one of an earlier picture.
-TEST(MovesSent, AreTheMovesThatReachedTheViewAsItReadsThem) {
+// What a picture keeps of its moves is what reached the view, where the
+// view put each item; a move that failed, or one before this picture, is not.
+TEST(MovesSent, AreTheMovesThatReachedTheViewWhereItPutTheItems) {
+  struct Case {
+    bool heart;
+    std::int32_t items;
+    std::int32_t rows;
+    std::size_t failing_move;  // past the last: none fails
+  };
+  for (const Case& c : {Case{true, 13, 8, 99}, Case{true, 30, -8, 99}, Case{true, 20, 4, 3}, Case{false, 10, -8, 99},
+                        Case{false, 5, 8, 0}}) {
+    SCOPED_TRACE(::testing::Message() << (c.heart ? "heart, " : "parallelogram, ") << c.items << " items, rows "
+                                      << c.rows << ", failing move " << c.failing_move);
+    FakeDesktop desktop;
+    const WindowHandle list = desktop.AddShellDesktop(c.items);
+    DesktopArrangement arrangement(desktop);
+    arrangement.lngRows = c.rows;
+    c.heart ? arrangement.MoveIcons2() : arrangement.MoveIcons();
+    desktop.ClearMessages();
+    desktop.FailMessage(list_view::kSetItemPosition, c.failing_move);
+
+    c.heart ? arrangement.MoveIcons() : arrangement.MoveIcons2();
+
+    std::vector<std::int32_t> reached;
+    for (const SentMessage& m : desktop.messages()) {
+      if (m.message == list_view::kSetItemPosition) reached.push_back(static_cast<std::int32_t>(m.wparam));
+    }
+    std::vector<std::int32_t> kept;
+    for (const ItemMove& move : arrangement.MovesSent()) {
+      kept.push_back(move.index);
+      if (move.index < c.items) {
+        EXPECT_EQ(desktop.Items(list)[move.index], (ListItem{"", move.x, move.y}));
+      }
+    }
+    EXPECT_EQ(kept, reached);
+    EXPECT_EQ(arrangement.CutShort(), c.failing_move != 99);
+  }
+  // The view reads a negative x as such and lowers y by the one it borrowed.
   FakeDesktop desktop;
   desktop.AddShellDesktop(10);
   DesktopArrangement arrangement(desktop);
   arrangement.lngRows = -8;
-  arrangement.MoveIcons();
-  desktop.FailMessage(list_view::kSetItemPosition, 1);
-
   arrangement.MoveIcons2();
-
-  const std::vector<ItemMove>& sent = arrangement.MovesSent();
-  ASSERT_EQ(sent.size(), 9U);
-  EXPECT_EQ(sent[0], (ItemMove{0, 30, 15}));
-  EXPECT_EQ(sent[1], (ItemMove{2, 70, 135}));  // item 1's move failed
-  EXPECT_EQ(sent[7], (ItemMove{8, -50, 14}));  // a negative x borrows one from y
+  EXPECT_EQ(arrangement.MovesSent()[8], (ItemMove{8, -50, 14}));
 }
 
 }  // namespace

@@ -83,14 +83,25 @@ TEST_F(WayBackWindow, EachArrangementAfterARestoreSavesAfreshSoEveryRestoreBring
 }
 
 // Each case clicks the heart over fourteen items, which draws it at once.
+// Whatever the click moved, a record it leaves is the desktop as it stands.
 TEST(WayBackSave, KeepsAPendingLayoutAndAsksBeforeArrangingWithoutAWayBack) {
   const std::string earlier = "corvella-layout 1\t2026-12-07 18:00:00\t1920\t1080\nitem 0\t1\t5\t5\n";
+  const std::string four_moved =
+      "デスクトップが途中で応答しなくなったため、14 個のうち 4 個のアイコンだけを動かしました。";
   struct Case {
     const char* what;
     std::function<void(WayBackScene&)> setup;
     std::optional<bool> answer;  // to the question, when one is asked
     bool saves;
     bool moves;
+    bool recorded = true;
+    std::string told = {};  // the one message shown, if any
+  };
+  const auto stall_at = [](std::uint32_t message, std::size_t after, bool unwritable = false) {
+    return [=](WayBackScene& s) {
+      s.desktop_.FailMessage(message, after, true);
+      s.storage_.fail_save = unwritable;
+    };
   };
   const Case cases[] = {
       {"nothing saved", [](WayBackScene&) {}, std::nullopt, true, true},
@@ -98,13 +109,21 @@ TEST(WayBackSave, KeepsAPendingLayoutAndAsksBeforeArrangingWithoutAWayBack) {
       {"pending", [&](WayBackScene& s) { s.storage_.saved = earlier; }, std::nullopt, false, true},
       {"unknown version", [](WayBackScene& s) { s.storage_.saved = "corvella-layout 99\n"; }, std::nullopt, true, true},
       {"damaged", [&](WayBackScene& s) { s.storage_.saved = earlier + "x\n"; }, std::nullopt, true, true},
-      {"unreadable, no", [](WayBackScene& s) { s.storage_.fail_load = true; }, false, false, false},
+      {"unreadable, no", [](WayBackScene& s) { s.storage_.fail_load = true; }, false, false, false, false},
       {"view stalls, no", [](WayBackScene& s) { s.desktop_.FailMessage(list_view::kGetItemTextW, 3); }, false, false,
-       false},
+       false, false},
       {"unwritable, yes", [](WayBackScene& s) { s.storage_.fail_save = true; }, true, false, true},
       // The count that got no answer is no count of zero: no heart files.
-      {"view hangs, yes", [](WayBackScene& s) { s.desktop_.FailMessage(list_view::kGetItemTextW, 3, true); }, true,
-       false, false},
+      {"view hangs, yes", stall_at(list_view::kGetItemTextW, 3), true, false, false, false,
+       "デスクトップが応答していません。アイコンは動かしていません。少し待ってから、もう一度試してください。"},
+      // The save asked the spacing first; the heart asks it again.
+      {"spacing stalls", stall_at(list_view::kGetItemSpacing, 1), std::nullopt, true, false, true,
+       "デスクトップが途中で応答しなくなりました。アイコンは動かしていません。"
+       "少し待ってから、もう一度試してください。"},
+      {"move stalls", stall_at(list_view::kSetItemPosition, 4), std::nullopt, true, true, true,
+       four_moved + "\n\n「元の配置に戻す」(Ctrl+Z) で、並べる前の配置に戻せます。"},
+      {"unwritable, yes, move stalls", stall_at(list_view::kSetItemPosition, 4, true), true, false, true, true,
+       four_moved},
   };
   for (const Case& c : cases) {
     WayBackScene scene;
@@ -125,8 +144,15 @@ TEST(WayBackSave, KeepsAPendingLayoutAndAsksBeforeArrangingWithoutAWayBack) {
     }
     EXPECT_EQ(scene.Items() != own, c.moves) << c.what;
     EXPECT_TRUE(std::filesystem::is_empty(scene.scratch_.path())) << c.what;
-    // Told when はい was answered but nothing could move.
-    EXPECT_EQ(scene.form_.ShownMessages().size(), c.answer.value_or(false) && !c.moves ? 1U : 0U) << c.what;
+    EXPECT_EQ(scene.form_.ShownMessages(), c.told.empty() ? std::vector<std::string>{} : std::vector{c.told}) << c.what;
+    const std::optional<SavedLayout> record =
+        scene.storage_.picture ? ParseSavedLayout(*scene.storage_.picture).layout : std::nullopt;
+    ASSERT_EQ(record.has_value(), c.recorded) << c.what;
+    if (record) {
+      std::vector<ListItem> recorded;
+      for (const SavedItem& item : record->items) recorded.push_back({item.name, item.x, item.y});
+      EXPECT_EQ(recorded, scene.Items()) << c.what;
+    }
     if (c.saves) {
       ASSERT_TRUE(scene.storage_.saved.has_value()) << c.what;
       EXPECT_TRUE(scene.storage_.saved->starts_with("corvella-layout 2\t2026-12-08 09:30:05")) << c.what;
@@ -178,6 +204,13 @@ TEST_F(WayBackWindow, ADamagedOrMissingLayoutIsToldAndNothingMovesOrGoes) {
   form_.ChooseMenuCommand(MenuCommand::RestoreLayout);
   EXPECT_EQ(form_.ShownMessages().back(), RestoreReport({RestoreOutcome::NothingSaved}));
   EXPECT_FALSE(form_.MenuItemOf(MenuCommand::RestoreLayout)->enabled);
+
+  // A restore that stops at a fault of its own tells that fault, not that nothing is saved.
+  storage_.saved = "corvella-layout 1\t2026-12-07 18:00:00\t1920\t1080\nitem 0\t1\t5\t5\n";
+  while_paused_ = [] { throw RuntimeError(RuntimeErrorKind::ServiceFailure, "the shell went away"); };
+  form_.ChooseMenuCommand(MenuCommand::RestoreLayout);
+  EXPECT_EQ(form_.ShownMessages().back(), RestoreFaultReport("the shell went away", true));
+  EXPECT_TRUE(form_.MenuItemOf(MenuCommand::RestoreLayout)->enabled);
 }
 
 // A restore with every, some or none of the saved items on the desktop: it
@@ -194,6 +227,11 @@ TEST_F(WayBackWindow, ARestoreTellsOfSavedItemsGoneAndPutsNothingBackWithoutOne)
   const std::string saved =
       "corvella-layout 1\t2026-12-08 09:30:05\t1920\t1080\na\t1\t10\t20\nb\t1\t30\t40\nc\t1\t5\t6\n";
   const std::string some_gone = "1 個のアイコンを元の配置に戻しました。2 個は、もうデスクトップにありません。";
+  const std::string none_there =
+      "保存された配置のアイコンは、どれもデスクトップにありません。アイコンは動かしていません。"
+      "保存した配置は、そのまま残してあります。";
+  const std::string one_unnamed =
+      "1 個のアイコンは、名前がないか長すぎて見分けられないため、配置を保存できず、元に戻せませんでした。";
   const Case cases[] = {
       {{{"c", 0, 0}, {"a", 0, 0}, {"b", 0, 0}},
        {RestoreOutcome::ViewArrangesItself},
@@ -204,13 +242,9 @@ TEST_F(WayBackWindow, ARestoreTellsOfSavedItemsGoneAndPutsNothingBackWithoutOne)
        false,
        true},
       {{{"c", 0, 0}, {"a", 0, 0}, {"b", 0, 0}}, {RestoreOutcome::Restored, 3, 0}, "", 0, true},
-      {{{"new", 0, 0}, {"b", 0, 0}}, {RestoreOutcome::Restored, 1, 2}, some_gone, 0, true},
-      {{{"new", 0, 0}},
-       {RestoreOutcome::NothingMatched, 0, 3},
-       "保存された配置のアイコンは、どれもデスクトップにありません。アイコンは動かしていません。"
-       "保存した配置は、そのまま残してあります。",
-       8,
-       false},
+      {{{"", 0, 0}, {"b", 0, 0}}, {RestoreOutcome::Restored, 1, 2, 0, 1}, some_gone + one_unnamed, 0, true},
+      {{{"new", 0, 0}}, {RestoreOutcome::NothingMatched, 0, 3}, none_there, 8, false},
+      {{{"", 0, 0}}, {RestoreOutcome::NothingMatched, 0, 3, 0, 1}, one_unnamed + "\n\n" + none_there, 8, false},
   };
   for (const Case& c : cases) {
     storage_.saved = saved;
@@ -289,7 +323,7 @@ TEST(WayBackService, RestoresTheItemsStillThereAndLeavesNewOnesAlone) {
   scene.storage_.saved = kOwnLayoutText;
   scene.Show({{"new", 7, 7}, {"a", 0, 0}, {"", 3, 3}, {"a", 1, 1}});  // "b" was deleted, or its name unreadable
 
-  EXPECT_EQ(scene.Restore(), (RestoreResult{RestoreOutcome::Restored, 2, 1}));
+  EXPECT_EQ(scene.Restore(), (RestoreResult{RestoreOutcome::Restored, 2, 1, 0, 1}));
   EXPECT_EQ(scene.Shown(), (std::vector<ListItem>{{"new", 7, 7}, {"a", 10, 20}, {"", 3, 3}, {"a", 50, 60}}));
 }
 
@@ -312,6 +346,9 @@ TEST(WayBackService, AFailedRestoreLeavesTheFileAsItWasAndMovesNothingBeforeItCa
       {"move fails", [](ServiceScene& s) { s.desktop_.FailMessage(list_view::kSetItemPosition32, 1); },
        RestoreOutcome::MoveFailed, true},
       {"backup fails", [](ServiceScene& s) { s.storage_.fail_mark = true; }, RestoreOutcome::RestoredFileKept, true},
+      // Saved when no item had a name: nothing to put back.
+      {"no item saved", [](ServiceScene& s) { s.storage_.saved = "corvella-layout 1\t2024-05-01 09:03:07\t1\t1\n"; },
+       RestoreOutcome::NothingMatched, false},
   };
   const std::vector<ListItem> heart{{"a", 0, 0}, {"b", 1, 1}, {"a", 2, 2}};
   for (const Case& c : cases) {

@@ -173,8 +173,9 @@ void Form1::Timer1_Timer() {
     if (!desktop_.MoveIcons()) {
       return;
     }
-    PictureDrawn(true);
+    // Off before any box: a tick inside it would draw the heart again.
     ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, false); });
+    PictureDrawn(true);
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/form1_controls.hpp"
@@ -62,9 +63,10 @@ class Form1 final : public FormEvents {
   void VScroll1_Change();                  // the spinner moved: its value into Text1
   void Timer1_Timer();                     // draws the heart once the shell shows enough items
 
-  void ArrangeHeart();            // the heart now, or a top-up first
-  void CreateHeartIcons();        // writes the missing heart icon files, then arms Timer1
-  void PictureDrawn(bool drawn);  // tells the folder view and records the picture, or says the desktop did not answer
+  void ArrangeHeart();      // the heart now, or a top-up first
+  void CreateHeartIcons();  // writes the missing heart icon files, then arms Timer1
+  void PictureDrawn(
+      bool drawn);  // tells the folder view and records the picture, or says the desktop did not answer or stopped
 
   void WarnOfSelfArrangement();  // "はい": a word when the view arranges itself
   bool SaveLayoutFirst();        // before an arrangement: the desktop's own layout; false to move nothing
@@ -82,6 +84,9 @@ class Form1 final : public FormEvents {
   ResourceReader& resources_;
   FolderPlatform& folders_;
   WayBack& way_back_;
+  // What the last arrangement's save found: the items the click read, and
+  // whether a layout is saved to come back to. None when the save failed.
+  std::optional<SaveDone> last_save_;
   // Set while CreateHeartIcons pumps messages: a second top-up or a cleanup
   // must not start inside a running one.
   bool topping_up_ = false;

@@ -1,13 +1,17 @@
 // The window's part of the way back: the save before an arrangement, the
 // folder view told and the record made after it, the restore and the system
 // menu's command.
+#include <algorithm>
+#include <new>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/busy_cursor.hpp"
 #include "app/form1.hpp"
 #include "app/way_back_messages.hpp"
 #include "core/resume_next.hpp"
+#include "core/runtime_error.hpp"
 
 namespace corvella {
 namespace {
@@ -15,18 +19,46 @@ namespace {
 constexpr std::string_view kDesktopNotAnswering =
     "デスクトップが応答していません。アイコンは動かしていません。少し待ってから、もう一度試してください。";
 
+// Runs a statement under the resume-next policy; the text of the error that
+// ended it, empty when it completed.
+template <typename Statement>
+std::string FaultOf(Statement&& statement) {
+  try {
+    statement();
+  } catch (const RuntimeError& failure) {
+    return failure.what();
+  } catch (const std::bad_alloc&) {
+    return "Out of memory";
+  }
+  return {};
+}
+
 }  // namespace
 
-// Tells the shell's folder view the picture's moves, which the click's check
-// allowed or not, and records where the picture put the items; a picture
-// whose count got no answer moved nothing, and the user is told to try again.
+// Records where a picture put the items; a picture whose count got no
+// answer moved nothing, and the user is told to try again. A picture drawn
+// whole is told to the shell's folder view too, as the click's check allows;
+// one the view stopped answering during is not, the shell having just stalled,
+// and is told with what it moved and recorded from the click's read and those
+// moves: a read-back would wait on the view again.
 void Form1::PictureDrawn(bool drawn) {
-  if (drawn) {
+  if (!drawn) {
+    ResumeNext([&] { form_.ShowMessage(kDesktopNotAnswering); });
+    return;
+  }
+  if (!desktop_.CutShort()) {
     ResumeNext([&] { folder_view_.Follow(desktop_.MovesSent(), desktop_.lngCount); });
     ResumeNext([&] { way_back_.RecordPicture(desktop_.hWndList); });
-  } else {
-    ResumeNext([&] { form_.ShowMessage(kDesktopNotAnswering); });
+    return;
   }
+  const std::vector<ItemMove>& moves = desktop_.MovesSent();
+  ResumeNext([&] { way_back_.RecordMovesSent(last_save_ ? last_save_->read : ClickRead{}, moves); });
+  // A heart also sends moves to indexes the view does not hold.
+  const auto moved = static_cast<std::size_t>(
+      std::count_if(moves.begin(), moves.end(), [&](const ItemMove& move) { return move.index < desktop_.lngCount; }));
+  const bool layout_saved =
+      last_save_ && (last_save_->outcome == SaveOutcome::Saved || last_save_->outcome == SaveOutcome::KeptEarlier);
+  ResumeNext([&] { form_.ShowMessage(ArrangementCutShortReport(moved, desktop_.lngCount, layout_saved)); });
 }
 
 // A layout saved and never restored is kept: the desktop may still show an
@@ -43,6 +75,7 @@ bool Form1::SaveLayoutFirst() {
   } else {
     ShowRestoreCommand();
   }
+  last_save_ = done;
   // A save that did not come to an end is told as one that could not read.
   const SaveOutcome outcome = done ? done->outcome : SaveOutcome::ReadFailed;
   std::string question;
@@ -62,18 +95,23 @@ void Form1::RestoreLayout() {
   }
   ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, false); });
   std::optional<RestoreDone> done;
+  std::string fault;
   {
     const BusyCursor busy(form_);
-    ResumeNext([&] { done = way_back_.Restore(strDesktop); });
+    fault = FaultOf([&] { done = way_back_.Restore(strDesktop); });
   }
-  if (const std::string report = RestoreReport(done ? done->result : RestoreResult{}); !report.empty()) {
+  if (!done) {
+    // The fault is told as it is: nothing here says the file is gone.
+    SavedLayoutSummary summary;
+    ResumeNext([&] { summary = way_back_.Summary(); });
+    ResumeNext([&] { form_.ShowMessage(RestoreFaultReport(fault, summary.present)); });
+    ShowRestoreCommand(summary);
+    return;
+  }
+  if (const std::string report = RestoreReport(done->result); !report.empty()) {
     ResumeNext([&] { form_.ShowMessage(report); });
   }
-  if (done) {
-    ShowRestoreCommand(done->summary);  // the restore read the file: no second read
-  } else {
-    ShowRestoreCommand();
-  }
+  ShowRestoreCommand(done->summary);  // the restore read the file: no second read
 }
 
 void Form1::ShowRestoreCommand() {

@@ -1,6 +1,8 @@
 #include "app/way_back.hpp"
 
+#include <algorithm>
 #include <span>
+#include <string>
 #include <utility>
 
 #include "core/attempt.hpp"
@@ -89,9 +91,25 @@ SaveOutcome WayBack::SaveOrKeep(ClickRead& read, const SavedTime& now) {
 }
 
 PictureRecord WayBack::RecordPicture(WindowHandle view) {
-  const SavedTime now = now_();
-  const std::optional<DesktopRead> drawn = view != 0 ? ReadDesktop(view) : std::nullopt;
-  if (drawn && WritePictureRecord(storage_, LayoutOf(drawn->items, drawn->view_size, now))) {
+  return KeepRecord(view != 0 ? ReadDesktop(view) : std::nullopt);
+}
+
+// A move to an index the click did not read is no item the record knows.
+PictureRecord WayBack::RecordMovesSent(const ClickRead& read, std::span<const ItemMove> moves) {
+  std::optional<DesktopRead> drawn = read.desktop;
+  if (drawn) {
+    for (const ItemMove& move : moves) {
+      if (move.index < 0 || static_cast<std::size_t>(move.index) >= drawn->items.size()) continue;
+      ViewItem& item = drawn->items[static_cast<std::size_t>(move.index)];
+      item.x = move.x;
+      item.y = move.y;
+    }
+  }
+  return KeepRecord(drawn);
+}
+
+PictureRecord WayBack::KeepRecord(const std::optional<DesktopRead>& drawn) {
+  if (drawn && WritePictureRecord(storage_, LayoutOf(drawn->items, drawn->view_size, now_()))) {
     return PictureRecord::Recorded;
   }
   return ForgetPictureRecord(storage_) ? PictureRecord::Forgotten : PictureRecord::OlderKept;
@@ -134,7 +152,9 @@ RestoreResult WayBack::PutBack(WindowHandle view, const SavedLayoutRead& saved, 
   std::vector<std::string> names;
   for (const ViewItem& item : *items) names.push_back(item.name);
   MovePlan plan = PlanMoves(*saved.layout, names);
-  if (plan.moves.empty() && plan.skipped > 0) return RestoreResult{RestoreOutcome::NothingMatched, 0, plan.skipped};
+  const auto unnamed = static_cast<std::size_t>(std::count(names.begin(), names.end(), std::string()));
+  // A layout saved with no item it could name has nothing to put back either.
+  if (plan.moves.empty()) return RestoreResult{RestoreOutcome::NothingMatched, 0, plan.skipped, 0, unnamed};
   std::size_t moved_to_fit = 0;
   if (const auto display = ValueOf([&] { return MeasureViewDisplay(windows_, view); })) {
     moved_to_fit = FitMoves(*saved.layout, *display, plan.moves);
@@ -143,7 +163,7 @@ RestoreResult WayBack::PutBack(WindowHandle view, const SavedLayoutRead& saved, 
   folder_view_.Follow(plan.moves, static_cast<std::int32_t>(items->size()));
   const RestoreOutcome outcome =
       RetireLayoutFile(storage_) ? RestoreOutcome::Restored : RestoreOutcome::RestoredFileKept;
-  return RestoreResult{outcome, plan.moves.size(), plan.skipped, moved_to_fit};
+  return RestoreResult{outcome, plan.moves.size(), plan.skipped, moved_to_fit, unnamed};
 }
 
 std::optional<DesktopRead> WayBack::ReadDesktop(WindowHandle view) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,6 +63,9 @@ struct RestoreResult {
   // Of those moved, the items brought onto the screen as it is now: on
   // another display their saved places lay off it or on another item.
   std::size_t moved_to_fit = 0;
+  // Items on the desktop without a name to tell them by (none, or one too
+  // long): no save could keep their places, and no restore puts them back.
+  std::size_t unnamed = 0;
 
   bool operator==(const RestoreResult&) const = default;
 };
@@ -121,6 +125,10 @@ class WayBack {
   // After an arrangement on `view`: where it put each item. The record is a
   // help, not a way back: its failure is not told, and the arrangement stands.
   PictureRecord RecordPicture(WindowHandle view);
+  // After an arrangement cut short by a view that stopped answering, which a
+  // read-back would only wait on again: the desktop as the click read it,
+  // with the moves that went.
+  PictureRecord RecordMovesSent(const ClickRead& read, std::span<const ItemMove> moves);
   // With a sound saved layout, calls off every waiting heart, removes the
   // heart icon copies from the desktop folder (none without a path) and
   // restores; otherwise only says why it cannot. A view that arranges its
@@ -133,6 +141,7 @@ class WayBack {
 
  private:
   SaveOutcome SaveOrKeep(ClickRead& read, const SavedTime& now);
+  PictureRecord KeepRecord(const std::optional<DesktopRead>& drawn);
   RestoreResult PutBack(WindowHandle view, const SavedLayoutRead& saved, std::string_view desktop);
   std::optional<DesktopRead> ReadDesktop(WindowHandle view);
   void RemoveHeartIcons(WindowHandle view, std::string_view desktop);

@@ -82,9 +82,30 @@ std::string RestoreReport(const RestoreResult& result) {
   if (back && result.moved_to_fit > 0) {
     report += std::to_string(result.moved_to_fit) + " 個のアイコンは、今の画面に収まるように位置を変えて戻しました。";
   }
+  if ((back || result.outcome == RestoreOutcome::NothingMatched) && result.unnamed > 0) {
+    report += std::to_string(result.unnamed) +
+              " 個のアイコンは、名前がないか長すぎて見分けられないため、配置を保存できず、元に戻せませんでした。";
+  }
   const std::string_view outcome = OutcomeReport(result.outcome);
   if (!report.empty() && !outcome.empty()) report += "\n\n";
   report += outcome;
+  return report;
+}
+
+std::string RestoreFaultReport(std::string_view fault, bool layout_kept) {
+  std::string report = "元の配置に戻す途中で、次の障害が起きました。\n\n" + std::string(fault);
+  if (layout_kept) report += "\n\n保存した配置は残してあるので、もう一度試せます。";
+  return report;
+}
+
+std::string ArrangementCutShortReport(std::size_t moved, std::int32_t count, bool layout_saved) {
+  if (moved == 0) {
+    return "デスクトップが途中で応答しなくなりました。アイコンは動かしていません。"
+           "少し待ってから、もう一度試してください。";
+  }
+  std::string report = "デスクトップが途中で応答しなくなったため、" + std::to_string(count) + " 個のうち " +
+                       std::to_string(moved) + " 個のアイコンだけを動かしました。";
+  if (layout_saved) report += "\n\n「元の配置に戻す」(Ctrl+Z) で、並べる前の配置に戻せます。";
   return report;
 }
 

@@ -3,6 +3,8 @@
 // here, so that the way back's rooms below hold no text of their own.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,6 +22,13 @@ std::string SaveFailureQuestion(SaveOutcome outcome, std::string_view location);
 // What to tell the user after a restore; empty when every saved item is back
 // where it was saved.
 std::string RestoreReport(const RestoreResult& result);
+// What to tell the user when a restore stopped at a fault of its own: the
+// fault's text, and whether the saved layout is still there for another try.
+std::string RestoreFaultReport(std::string_view fault, bool layout_kept);
+// What to tell the user when the desktop stopped answering during an
+// arrangement: how many of its `count` items moved, and, when a layout was
+// saved before, that 元の配置に戻す brings it back.
+std::string ArrangementCutShortReport(std::size_t moved, std::int32_t count, bool layout_saved);
 // The exit code of "Corvella.exe /restore": 0 when the layout is back.
 int RestoreExitCode(RestoreOutcome outcome);
 

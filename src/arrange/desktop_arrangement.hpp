@@ -23,7 +23,8 @@ class DesktopArrangement {
   // is no count of the desktop.
   bool CountDesktopItems();
   // One LVM_SETITEMPOSITION to hWndList; the answer is not examined. A
-  // message that went is kept among the moves sent.
+  // message that went is kept among the moves sent; one that got no answer
+  // cuts the picture short.
   void SetIconPosition(std::int32_t index, std::int32_t position);
 
   // Both pictures grow with the view's icon spacing and start at the main
@@ -43,6 +44,9 @@ class DesktopArrangement {
   // it (x from the low, y from the high 16 bits of its icon position), for
   // those who must tell the shell the same moves or remember them.
   [[nodiscard]] const std::vector<ItemMove>& MovesSent() const { return moves_sent_; }
+  // Whether the view stopped answering during the last picture, at its icon
+  // spacing or at a move: the picture went on as far as it could.
+  [[nodiscard]] bool CutShort() const { return cut_short_; }
 
   // The window's variables, by the program's own names (lng: signed 32-bit,
   // sng: float); zero until set, kept between runs.
@@ -58,6 +62,7 @@ class DesktopArrangement {
  private:
   WindowSystem& windows_;
   std::vector<ItemMove> moves_sent_;
+  bool cut_short_ = false;
 };
 
 }  // namespace corvella

@@ -1,6 +1,7 @@
 // Counting and moving the items of the shell's desktop list view.
 #include "arrange/desktop_arrangement.hpp"
 #include "core/resume_next.hpp"
+#include "core/runtime_error.hpp"
 #include "shell/desktop_view.hpp"
 
 namespace corvella {
@@ -10,9 +11,15 @@ bool DesktopArrangement::CountDesktopItems() {
   return ResumeNext([&] { lngCount = CountItems(windows_, hWndList); });
 }
 
-// A message to no view is not sent: it moves nothing.
+// A message to no view is not sent: it moves nothing. A move without an
+// answer fails the statement as before; the picture only notes it.
 void DesktopArrangement::SetIconPosition(std::int32_t index, std::int32_t position) {
-  MoveItem(windows_, hWndList, index, position);
+  try {
+    MoveItem(windows_, hWndList, index, position);
+  } catch (const RuntimeError&) {
+    cut_short_ = true;
+    throw;
+  }
   if (hWndList == 0) return;
   const auto packed = static_cast<std::uint32_t>(position);
   moves_sent_.push_back(

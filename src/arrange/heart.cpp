@@ -44,10 +44,12 @@ constexpr std::int32_t kGridPitch = 60;
 
 bool DesktopArrangement::MoveIcons() {
   moves_sent_.clear();
+  cut_short_ = false;
   if (!CountDesktopItems()) {
     return false;
   }
   const PicturePlacement placement = MeasurePicturePlacement(windows_, hWndList);
+  cut_short_ = !placement.spacing_answered;
   ResumeNext([&] { sngScaleX = placement.scale; });
   ResumeNext([&] { sngScaleY = placement.scale; });
 

@@ -19,10 +19,12 @@ constexpr std::int32_t kRowPitch = 60;
 
 bool DesktopArrangement::MoveIcons2() {
   moves_sent_.clear();
+  cut_short_ = false;
   if (!CountDesktopItems()) {
     return false;
   }
   const PicturePlacement placement = MeasurePicturePlacement(windows_, hWndList);
+  cut_short_ = !placement.spacing_answered;
 
   std::int32_t last = 0;
   if (!ResumeNext([&] { last = CheckedSub(lngCount, 1); })) {

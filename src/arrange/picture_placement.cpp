@@ -24,7 +24,7 @@ float ScaleForIconSpacing(std::uint32_t spacing) {
 PicturePlacement MeasurePicturePlacement(WindowSystem& windows, WindowHandle view) {
   PicturePlacement placement;
   std::int32_t spacing = 0;
-  ResumeNext([&] { spacing = ReadIconSpacing(windows, view); });
+  placement.spacing_answered = ResumeNext([&] { spacing = ReadIconSpacing(windows, view); });
   placement.scale = ScaleForIconSpacing(static_cast<std::uint32_t>(spacing));
   WindowPoint work_area;
   ResumeNext([&] { work_area = windows.PrimaryWorkAreaOrigin(); });

@@ -12,8 +12,9 @@
 namespace corvella {
 
 struct PicturePlacement {
-  float scale = 1.0F;  // 1 to 5, in quarters
-  WindowPoint origin;  // the work area's top-left corner in the view's client coordinates
+  float scale = 1.0F;            // 1 to 5, in quarters
+  WindowPoint origin;            // the work area's top-left corner in the view's client coordinates
+  bool spacing_answered = true;  // false when the view did not say its spacing
 };
 
 // The view's answer to LVM_GETITEMSPACING (cy * 65536 + cx) as the

@@ -1,23 +1,26 @@
-// The window's standard controls: created from the layout table in the
-// order of the Tab key, what they report turned into events of the logic,
-// and their state read and set for it. Timers are controls of the layout too.
+// The controls' windows made from the layout table, what they report turned
+// into events of the logic, and their state read and set for it.
+#include "form/form_controls_win32.hpp"
+
+#include <algorithm>
+#include <cstddef>
 #include <string>
 
 #include "core/last_error_win32.hpp"
 #include "core/runtime_error.hpp"
 #include "core/unicode_win32.hpp"
-#include "form/form_win32.hpp"
-#include "form/form_win32_internal.hpp"
+#include "form/window_text_win32.hpp"
 
 namespace corvella {
-
-using form_win32::CommandIdOf;
-using form_win32::IndexOf;
-using form_win32::kFirstCommandId;
-using form_win32::ToWide;
-using form_win32::WindowText;
-
 namespace {
+
+// Clear of IDOK and IDCANCEL, which the dialog manager sends for Enter and
+// Escape: no button of the window is the default or the cancel button.
+constexpr int kFirstCommandId = 100;
+
+std::size_t IndexOf(ControlId control) { return static_cast<std::size_t>(control); }
+
+int CommandIdOf(ControlId control) { return kFirstCommandId + static_cast<int>(control); }
 
 struct ControlClass {
   const wchar_t* name;
@@ -68,7 +71,18 @@ ScrollRequest ToScrollRequest(WORD code) {
 
 }  // namespace
 
-void Win32Form::CreateControls() {
+FormControls::FormControls(const FormLayout& layout, FormDispatch& dispatch, const FormMetrics& metrics)
+    : layout_(layout),
+      dispatch_(dispatch),
+      metrics_(metrics),
+      layouts_(ControlSlots(layout), nullptr),
+      controls_(ControlSlots(layout), nullptr),
+      timers_running_(ControlSlots(layout), false) {
+  for (const ControlLayout& control : layout_.controls) layouts_.at(IndexOf(control.id)) = &control;
+}
+
+void FormControls::Create(HWND window, HINSTANCE instance) {
+  window_ = window;
   // Creation order is the order of the Tab key.
   for (const ControlLayout& control : layout_.controls) {
     if (control.kind == ControlKind::Timer) continue;
@@ -77,19 +91,19 @@ void Win32Form::CreateControls() {
     const std::wstring text = ToWide(control.text);
     const HWND created =
         ::CreateWindowExW(control_class.ex_style, control_class.name, text.c_str(), style, 0, 0, 0, 0, window_,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandIdOf(control.id))), instance_, nullptr);
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandIdOf(control.id))), instance, nullptr);
     if (created == nullptr) ThrowLastError("cannot create control " + std::string(control.name));
     controls_.at(IndexOf(control.id)) = created;
-    ::SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    ::SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(metrics_.Font()), FALSE);
     if (control.kind == ControlKind::VerticalScrollBar) {
       SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_POS, control.minimum, control.maximum, 0, control.value, 0};
       ::SetScrollInfo(created, SB_CTL, &info, FALSE);
     }
-    PlaceControl(control);
+    metrics_.PlaceControl(created, control);
   }
 }
 
-void Win32Form::FocusFirstControl() {
+void FormControls::FocusFirst() {
   for (const ControlLayout& control : layout_.controls) {
     const HWND handle = controls_.at(IndexOf(control.id));
     if (TakesFocus(control.kind) && ::IsWindowEnabled(handle)) {
@@ -99,7 +113,22 @@ void Win32Form::FocusFirstControl() {
   }
 }
 
-void Win32Form::OnCommand(WPARAM wparam, LPARAM lparam) {
+void FormControls::Refit() {
+  for (HWND control : controls_) {
+    if (control != nullptr) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(metrics_.Font()), TRUE);
+  }
+  for (const ControlLayout& control : layout_.controls) {
+    if (control.kind != ControlKind::Timer) metrics_.PlaceControl(controls_.at(IndexOf(control.id)), control);
+  }
+}
+
+void FormControls::Forget() {
+  window_ = nullptr;
+  std::fill(controls_.begin(), controls_.end(), nullptr);
+  last_focus_ = nullptr;
+}
+
+void FormControls::OnCommand(WPARAM wparam, LPARAM lparam) {
   const int index = LOWORD(wparam) - kFirstCommandId;
   if (index < 0 || static_cast<std::size_t>(index) >= layouts_.size() || layouts_.at(index) == nullptr) return;
   const ControlLayout& control = *layouts_.at(index);
@@ -113,7 +142,7 @@ void Win32Form::OnCommand(WPARAM wparam, LPARAM lparam) {
   }
 }
 
-void Win32Form::OnVScroll(WPARAM wparam, LPARAM lparam) {
+void FormControls::OnVScroll(WPARAM wparam, LPARAM lparam) {
   const HWND sender = reinterpret_cast<HWND>(lparam);
   for (const ControlLayout& control : layout_.controls) {
     if (control.kind != ControlKind::VerticalScrollBar || controls_.at(IndexOf(control.id)) != sender) continue;
@@ -123,37 +152,56 @@ void Win32Form::OnVScroll(WPARAM wparam, LPARAM lparam) {
   }
 }
 
-void Win32Form::OnTimer(WPARAM wparam) {
+void FormControls::OnTimer(WPARAM wparam) {
   const ControlLayout* timer = TimerOf(wparam);
   if (timer == nullptr) return;
   dispatch_.Tick(timer->id, timers_running_.at(IndexOf(timer->id)));
 }
 
-const ControlLayout* Win32Form::TimerOf(WPARAM timer_id) const {
+// A plain window forgets its focused control when it is deactivated.
+void FormControls::OnActivate(WPARAM wparam) {
+  if (LOWORD(wparam) != WA_INACTIVE) return;
+  const HWND focus = ::GetFocus();
+  if (focus != nullptr && ::IsChild(window_, focus)) last_focus_ = focus;
+}
+
+bool FormControls::OnSetFocus() {
+  if (last_focus_ == nullptr || !::IsWindowEnabled(last_focus_)) return false;
+  ::SetFocus(last_focus_);
+  return true;
+}
+
+void FormControls::OnDestroy() {
+  for (const ControlLayout& control : layout_.controls) {
+    if (timers_running_.at(IndexOf(control.id))) ::KillTimer(window_, static_cast<UINT_PTR>(CommandIdOf(control.id)));
+  }
+}
+
+const ControlLayout* FormControls::TimerOf(WPARAM timer_id) const {
   for (const ControlLayout& control : layout_.controls) {
     if (control.kind == ControlKind::Timer && timer_id == static_cast<WPARAM>(CommandIdOf(control.id))) return &control;
   }
   return nullptr;
 }
 
-const ControlLayout& Win32Form::LayoutOf(ControlId control) const {
+const ControlLayout& FormControls::LayoutOf(ControlId control) const {
   const ControlLayout* found = layouts_.at(IndexOf(control));
   if (found == nullptr) ThrowServiceFailure("the window has no such control");
   return *found;
 }
 
-HWND Win32Form::ControlWindow(ControlId control) const {
+HWND FormControls::ControlWindow(ControlId control) const {
   const HWND handle = controls_.at(IndexOf(control));
   if (handle == nullptr) ThrowServiceFailure("control " + std::string(LayoutOf(control).name) + " has no window");
   return handle;
 }
 
-bool Win32Form::Enabled(ControlId control) const {
+bool FormControls::Enabled(ControlId control) const {
   if (LayoutOf(control).kind == ControlKind::Timer) return timers_running_.at(IndexOf(control));
   return ::IsWindowEnabled(ControlWindow(control)) != FALSE;
 }
 
-void Win32Form::SetEnabled(ControlId control, bool enabled) {
+void FormControls::SetEnabled(ControlId control, bool enabled) {
   const ControlLayout& layout = LayoutOf(control);
   if (layout.kind == ControlKind::Timer) {
     if (enabled == timers_running_.at(IndexOf(control))) return;
@@ -173,9 +221,9 @@ void Win32Form::SetEnabled(ControlId control, bool enabled) {
   ::EnableWindow(handle, enabled ? TRUE : FALSE);
 }
 
-std::string Win32Form::Text(ControlId control) const { return WideToUtf8(WindowText(ControlWindow(control))); }
+std::string FormControls::Text(ControlId control) const { return WideToUtf8(WindowText(ControlWindow(control))); }
 
-void Win32Form::SetText(ControlId control, std::string_view text) {
+void FormControls::SetText(ControlId control, std::string_view text) {
   const ControlLayout& layout = LayoutOf(control);
   const HWND handle = ControlWindow(control);
   const std::wstring wide = Utf8ToWide(text);
@@ -183,9 +231,7 @@ void Win32Form::SetText(ControlId control, std::string_view text) {
   // A text box raises its change event inside the call.
   dispatch_.RaiseNested([&] { set = ::SetWindowTextW(handle, wide.c_str()); });
   if (!set) ThrowLastError("cannot set the text of " + std::string(layout.name));
-  if (layout.sizes_to_caption) PlaceControl(layout);
+  if (layout.sizes_to_caption) metrics_.PlaceControl(handle, layout);
 }
-
-std::int16_t Win32Form::Value(ControlId control) const { return dispatch_.Value(control); }
 
 }  // namespace corvella

@@ -1,23 +1,16 @@
-// The window's measures: its DPI, the font that fits the captions at it,
-// the icons at the system's sizes, and the places of the controls and of
-// the window on the main screen.
+// The window's DPI, its fitting font and its icons, and the places of the
+// controls and of the window worked out from them.
+#include "form/form_metrics_win32.hpp"
+
 #include <cstdlib>
 #include <string>
 #include <utility>
 
 #include "core/runtime_error.hpp"
 #include "form/form_rules.hpp"
-#include "form/form_win32.hpp"
-#include "form/form_win32_internal.hpp"
+#include "form/window_text_win32.hpp"
 
 namespace corvella {
-
-using form_win32::IndexOf;
-using form_win32::kWindowExStyle;
-using form_win32::kWindowStyle;
-using form_win32::ToWide;
-using form_win32::WindowText;
-
 namespace {
 
 // Calls that newer systems have; looked up so that the exe still starts
@@ -49,8 +42,9 @@ RECT OuterRect(int client_width, int client_height, UINT dpi) {
   using AdjustForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
   static const auto adjust_for_dpi = LookUpUser32<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
   RECT rect{0, 0, client_width, client_height};
-  if (adjust_for_dpi == nullptr || !adjust_for_dpi(&rect, kWindowStyle, FALSE, kWindowExStyle, dpi)) {
-    ::AdjustWindowRectEx(&rect, kWindowStyle, FALSE, kWindowExStyle);
+  if (adjust_for_dpi == nullptr ||
+      !adjust_for_dpi(&rect, FormMetrics::kWindowStyle, FALSE, FormMetrics::kWindowExStyle, dpi)) {
+    ::AdjustWindowRectEx(&rect, FormMetrics::kWindowStyle, FALSE, FormMetrics::kWindowExStyle);
   }
   return rect;
 }
@@ -80,72 +74,65 @@ SIZE TextExtent(HWND control, HFONT font, const std::wstring& text) {
 
 }  // namespace
 
-void Win32Form::TakeWindowDpi() {
-  dpi_ = WindowDpi(window_);
-  font_ = FittingFont(dpi_);
+FormMetrics::FormMetrics(const FormLayout& layout) : layout_(layout) {}
+
+void FormMetrics::TakeWindowDpi(HWND window) {
+  dpi_ = WindowDpi(window);
+  font_ = FittingFont(window, dpi_);
 }
 
-void Win32Form::LoadIcons() {
+void FormMetrics::LoadIcons(HWND window, HINSTANCE instance) {
   if (layout_.icon_resource == 0) return;
   const auto load = [&](int size_metric) {
     const int size = ::GetSystemMetrics(size_metric);
-    return ScopedIcon(static_cast<HICON>(
-        ::LoadImageW(instance_, MAKEINTRESOURCEW(layout_.icon_resource), IMAGE_ICON, size, size, 0)));
+    return ScopedIcon(
+        static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(layout_.icon_resource), IMAGE_ICON, size, size, 0)));
   };
   big_icon_ = load(SM_CXICON);
   small_icon_ = load(SM_CXSMICON);
-  if (big_icon_) ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_.Get()));
-  if (small_icon_) ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_.Get()));
+  if (big_icon_) ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_.Get()));
+  if (small_icon_) ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_.Get()));
 }
 
-void Win32Form::ApplyDpi(UINT dpi) {
+ScopedFont FormMetrics::ChangeDpi(HWND window, UINT dpi) {
   dpi_ = dpi;
-  ScopedFont font = FittingFont(dpi_);
-  for (HWND control : controls_) {
-    if (control != nullptr) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
-  }
-  // The controls use the new font before the old one is deleted.
-  font_ = std::move(font);
-  for (const ControlLayout& control : layout_.controls) {
-    if (control.kind != ControlKind::Timer) PlaceControl(control);
-  }
+  return std::exchange(font_, FittingFont(window, dpi_));
 }
 
 // The message font, a little smaller where a label's caption would run
 // into the control beside it: a system font wider than the one the layout
 // was drawn for must not hide the end of the question under "はい".
-ScopedFont Win32Form::FittingFont(UINT dpi) const {
+ScopedFont FormMetrics::FittingFont(HWND window, UINT dpi) const {
   LOGFONTW font = MessageFont(dpi);
   const int smallest = std::abs(font.lfHeight) * 3 / 4;
   for (;;) {
     ScopedFont candidate(::CreateFontIndirectW(&font));
     if (!candidate) ThrowServiceFailure("cannot create the message font");
-    if (std::abs(font.lfHeight) <= smallest || CaptionsFit(candidate.Get(), dpi)) return candidate;
+    if (std::abs(font.lfHeight) <= smallest || CaptionsFit(window, candidate.Get(), dpi)) return candidate;
     font.lfHeight += font.lfHeight < 0 ? 1 : -1;
   }
 }
 
-bool Win32Form::CaptionsFit(HFONT font, UINT dpi) const {
+bool FormMetrics::CaptionsFit(HWND window, HFONT font, UINT dpi) const {
   for (const ControlLayout& control : layout_.controls) {
     if (!control.sizes_to_caption) continue;
-    const SIZE extent = TextExtent(window_, font, ToWide(control.text));
+    const SIZE extent = TextExtent(window, font, ToWide(control.text));
     if (extent.cx > TwipsToPixels(LabelRoom(layout_, control), static_cast<int>(dpi))) return false;
   }
   return true;
 }
 
-void Win32Form::PlaceControl(const ControlLayout& control) {
-  const HWND handle = controls_.at(IndexOf(control.id));
-  PixelRect place = ControlPixels(control, static_cast<int>(dpi_));
-  if (control.sizes_to_caption) {
-    const SIZE extent = TextExtent(handle, font_.Get(), WindowText(handle));
+void FormMetrics::PlaceControl(HWND control, const ControlLayout& layout) const {
+  PixelRect place = ControlPixels(layout, static_cast<int>(dpi_));
+  if (layout.sizes_to_caption) {
+    const SIZE extent = TextExtent(control, font_.Get(), WindowText(control));
     place.width = extent.cx;
     place.height = extent.cy;
   }
-  ::SetWindowPos(handle, nullptr, place.left, place.top, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(control, nullptr, place.left, place.top, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32Form::PlaceWindow() {
+void FormMetrics::PlaceWindow(HWND window) const {
   const int dpi = static_cast<int>(dpi_);
   const RECT outer =
       OuterRect(TwipsToPixels(layout_.client_width, dpi), TwipsToPixels(layout_.client_height, dpi), dpi_);
@@ -153,18 +140,11 @@ void Win32Form::PlaceWindow() {
   const int height = outer.bottom - outer.top;
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
-  ::GetMonitorInfoW(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
   const RECT& work = monitor.rcWork;
   const PixelPoint origin =
       CentredOrigin({work.left, work.top, work.right - work.left, work.bottom - work.top}, width, height);
-  ::SetWindowPos(window_, nullptr, origin.x, origin.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Win32Form::OnDpiChanged(WPARAM wparam, LPARAM lparam) {
-  ApplyDpi(HIWORD(wparam));
-  const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-  ::SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(window, nullptr, origin.x, origin.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace corvella

@@ -1,31 +1,29 @@
 // The window itself: its class, the message loop and the window procedure,
-// which turns each message into one small member and hands the events on to
-// the window's logic.
+// which hands each message to the part it concerns; the wait cursor, the
+// notices between runs and the message boxes over the window.
 #include "form/form_win32.hpp"
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <string>
 
 #include "core/last_error_win32.hpp"
 #include "core/runtime_error.hpp"
 #include "core/unicode_win32.hpp"
-#include "form/form_win32_internal.hpp"
+#include "form/window_text_win32.hpp"
 
 namespace corvella {
-
-using form_win32::CommandIdOf;
-using form_win32::IndexOf;
-using form_win32::kWindowExStyle;
-using form_win32::kWindowStyle;
-using form_win32::ToWide;
-
 namespace {
 
 // Posted once the window shows: it arrives before any input, as the system
 // hands out posted messages before input.
 constexpr UINT kShownMessage = WM_APP + 1;
+
+// The message that carries a notice between the runs of the program: its
+// name is the form's own, so that no other program's window takes it.
+UINT NoticeMessage(const FormLayout& layout) {
+  return ::RegisterWindowMessageW((Win32Form::WindowClassName(layout) + L".Notice").c_str());
+}
 
 }  // namespace
 
@@ -33,12 +31,10 @@ Win32Form::Win32Form(const FormLayout& layout, HINSTANCE instance)
     : layout_(layout),
       instance_(instance),
       dispatch_(layout),
-      layouts_(ControlSlots(layout), nullptr),
-      controls_(ControlSlots(layout), nullptr),
-      timers_running_(ControlSlots(layout), false) {
-  for (const ControlLayout& control : layout_.controls) layouts_.at(IndexOf(control.id)) = &control;
-  notice_message_ = form_win32::NoticeMessage(layout_);
-}
+      metrics_(layout),
+      controls_(layout, dispatch_, metrics_),
+      menu_(layout, dispatch_),
+      notice_message_(NoticeMessage(layout)) {}
 
 Win32Form::~Win32Form() {
   if (window_ != nullptr) ::DestroyWindow(window_);
@@ -48,10 +44,10 @@ int Win32Form::Run(FormEvents& events) {
   INITCOMMONCONTROLSEX common_controls{sizeof(common_controls), ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&common_controls);
   CreateMainWindow();
-  TakeWindowDpi();
-  LoadIcons();
-  CreateControls();
-  PlaceWindow();
+  metrics_.TakeWindowDpi(window_);
+  metrics_.LoadIcons(window_, instance_);
+  controls_.Create(window_, instance_);
+  metrics_.PlaceWindow(window_);
 
   // A handler's fault other than a RuntimeError ends the window; Run
   // rethrows it once the loop is over.
@@ -66,7 +62,7 @@ int Win32Form::Run(FormEvents& events) {
   if (window_ != nullptr) {
     ::ShowWindow(window_, SW_SHOWDEFAULT);
     ::UpdateWindow(window_);
-    FocusFirstControl();
+    controls_.FocusFirst();
     ::PostMessageW(window_, kShownMessage, 0, 0);
   }
 
@@ -87,6 +83,16 @@ int Win32Form::Run(FormEvents& events) {
 
 std::wstring Win32Form::WindowClassName(const FormLayout& layout) { return L"Corvella" + Utf8ToWide(layout.name); }
 
+void Win32Form::PostNotice(const FormLayout& layout, FormNotice notice) {
+  const UINT message = NoticeMessage(layout);
+  if (message == 0) ThrowLastError("cannot register the notice message");
+  const std::wstring class_name = WindowClassName(layout);
+  for (HWND window = ::FindWindowExW(nullptr, nullptr, class_name.c_str(), nullptr); window != nullptr;
+       window = ::FindWindowExW(nullptr, window, class_name.c_str(), nullptr)) {
+    ::PostMessageW(window, message, static_cast<WPARAM>(notice), 0);
+  }
+}
+
 void Win32Form::CreateMainWindow() {
   const std::wstring class_name = WindowClassName(layout_);
   WNDCLASSEXW window_class{};
@@ -100,16 +106,13 @@ void Win32Form::CreateMainWindow() {
     ThrowLastError("cannot register the window class");
   }
   const std::wstring caption = ToWide(layout_.caption);
-  ::CreateWindowExW(kWindowExStyle, class_name.c_str(), caption.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
+  ::CreateWindowExW(FormMetrics::kWindowExStyle, class_name.c_str(), caption.c_str(), FormMetrics::kWindowStyle,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
   if (window_ == nullptr) ThrowLastError("cannot create the window");
 }
 
 void Win32Form::Dispatch(MSG& message) {
-  if (const MenuShortcut* shortcut = ShortcutOf(message)) {
-    dispatch_.Command(shortcut->command);
-    return;
-  }
+  if (menu_.ChooseByKey(window_, message)) return;
   if (window_ != nullptr && ::IsDialogMessageW(window_, &message)) return;
   ::TranslateMessage(&message);
   ::DispatchMessageW(&message);
@@ -126,8 +129,7 @@ LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wparam,
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     form->window_ = nullptr;
-    std::fill(form->controls_.begin(), form->controls_.end(), nullptr);
-    form->last_focus_ = nullptr;
+    form->controls_.Forget();
     return ::DefWindowProcW(window, message, wparam, lparam);
   }
   return form->HandleMessage(message, wparam, lparam);
@@ -136,33 +138,33 @@ LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wparam,
 LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   // Registered at run time, so it cannot be a case of the switch.
   if (message == notice_message_ && notice_message_ != 0) {
-    OnNotice(wparam);
+    dispatch_.Notice(static_cast<FormNotice>(wparam));
     return 0;
   }
   switch (message) {
     case WM_COMMAND:
-      OnCommand(wparam, lparam);
+      controls_.OnCommand(wparam, lparam);
       return 0;
     case WM_VSCROLL:
-      OnVScroll(wparam, lparam);
+      controls_.OnVScroll(wparam, lparam);
       return 0;
     case WM_TIMER:
-      OnTimer(wparam);
+      controls_.OnTimer(wparam);
       return 0;
     case WM_CLOSE:
       OnClose();
       return 0;
     case WM_SYSCOMMAND:
-      if (OnSysCommand(wparam)) return 0;
+      if (menu_.OnSysCommand(wparam)) return 0;
       break;
     case WM_SETCURSOR:
       if (OnSetCursor()) return TRUE;
       break;
     case kShownMessage:
-      OnShown();
+      dispatch_.Shown();
       return 0;
     case WM_INITMENUPOPUP:
-      OnInitMenuPopup(lparam);
+      menu_.OnInitMenuPopup(lparam);
       break;
     case WM_ENDSESSION:
       OnEndSession(wparam);
@@ -171,10 +173,10 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnDpiChanged(wparam, lparam);
       return 0;
     case WM_ACTIVATE:
-      OnActivate(wparam);
+      controls_.OnActivate(wparam);
       break;
     case WM_SETFOCUS:
-      if (OnSetFocus()) return 0;
+      if (controls_.OnSetFocus()) return 0;
       break;
     case WM_DESTROY:
       OnDestroy();
@@ -195,38 +197,35 @@ bool Win32Form::OnSetCursor() {
   return true;
 }
 
-void Win32Form::SetBusy(bool busy) {
-  busy_ = busy;
-  ::SetCursor(::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(busy ? IDC_WAIT : IDC_ARROW)));
-}
-
-void Win32Form::OnShown() { dispatch_.Shown(); }
-
 // The session ends without a WM_CLOSE, and the system ends the process
 // afterwards whatever the unload asks.
 void Win32Form::OnEndSession(WPARAM ending) {
   if (ending) dispatch_.EndSession();
 }
 
-// A plain window forgets its focused control when it is deactivated.
-void Win32Form::OnActivate(WPARAM wparam) {
-  if (LOWORD(wparam) != WA_INACTIVE) return;
-  const HWND focus = ::GetFocus();
-  if (focus != nullptr && ::IsChild(window_, focus)) last_focus_ = focus;
-}
-
-bool Win32Form::OnSetFocus() {
-  if (last_focus_ == nullptr || !::IsWindowEnabled(last_focus_)) return false;
-  ::SetFocus(last_focus_);
-  return true;
+void Win32Form::OnDpiChanged(WPARAM wparam, LPARAM lparam) {
+  // The controls take the new font before the old one is deleted.
+  const ScopedFont old_font = metrics_.ChangeDpi(window_, HIWORD(wparam));
+  controls_.Refit();
+  const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+  ::SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Form::OnDestroy() {
-  for (const ControlLayout& control : layout_.controls) {
-    if (timers_running_.at(IndexOf(control.id))) ::KillTimer(window_, static_cast<UINT_PTR>(CommandIdOf(control.id)));
-  }
+  controls_.OnDestroy();
   ::PostQuitMessage(0);
 }
+
+bool Win32Form::Enabled(ControlId control) const { return controls_.Enabled(control); }
+
+void Win32Form::SetEnabled(ControlId control, bool enabled) { controls_.SetEnabled(control, enabled); }
+
+std::string Win32Form::Text(ControlId control) const { return controls_.Text(control); }
+
+void Win32Form::SetText(ControlId control, std::string_view text) { controls_.SetText(control, text); }
+
+std::int16_t Win32Form::Value(ControlId control) const { return dispatch_.Value(control); }
 
 void Win32Form::PumpMessages() {
   dispatch_.Pumping([&] {
@@ -243,5 +242,33 @@ void Win32Form::PumpMessages() {
 }
 
 void Win32Form::EndProgram() { ::ExitProcess(0); }
+
+void Win32Form::SetMenuCommand(MenuCommand command, std::string_view caption, bool enabled) {
+  menu_.SetCommand(window_, command, caption, enabled);
+}
+
+void Win32Form::ShowMessage(std::string_view text) {
+  const std::wstring wide = Utf8ToWide(text);
+  const std::wstring caption = ToWide(layout_.caption);
+  // The box runs a message loop of its own: what it hands out are events of
+  // their own, as in any pump.
+  dispatch_.Pumping([&] { ::MessageBoxW(window_, wide.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION); });
+}
+
+// No is the default button: Enter alone does not go ahead.
+bool Win32Form::AskYesNo(std::string_view question) {
+  const std::wstring wide = Utf8ToWide(question);
+  const std::wstring caption = ToWide(layout_.caption);
+  int answer = 0;
+  dispatch_.Pumping([&] {
+    answer = ::MessageBoxW(window_, wide.c_str(), caption.c_str(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2);
+  });
+  return answer == IDYES;
+}
+
+void Win32Form::SetBusy(bool busy) {
+  busy_ = busy;
+  ::SetCursor(::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(busy ? IDC_WAIT : IDC_ARROW)));
+}
 
 }  // namespace corvella

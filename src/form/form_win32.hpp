@@ -1,19 +1,21 @@
-// The form runtime on Win32: builds the window and its standard controls
-// from the layout table at the window's real DPI, runs the message loop and
-// hands clicks, text changes, scroll bar steps, timer ticks and the close of
-// the window to the window's logic.
+// The form runtime on Win32: the window built from the layout table, its
+// message loop, and a window procedure that hands each message to the part
+// it concerns: the controls, the metrics or the system menu. The window
+// itself keeps its handle, the cursor and the notices between runs.
 #pragma once
 
 #include <windows.h>
 
-#include <cstddef>
+#include <cstdint>
 #include <string>
-#include <vector>
+#include <string_view>
 
-#include "core/scoped_handle_win32.hpp"
 #include "form/control_layout.hpp"
+#include "form/form_controls_win32.hpp"
 #include "form/form_dispatch.hpp"
+#include "form/form_metrics_win32.hpp"
 #include "form/form_runtime.hpp"
+#include "form/form_system_menu_win32.hpp"
 
 namespace corvella {
 
@@ -50,61 +52,25 @@ class Win32Form final : public FormRuntime {
   void SetBusy(bool busy) override;
 
  private:
-  // The window and its messages (form_win32.cpp).
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void CreateMainWindow();
   void Dispatch(MSG& message);
   void OnClose();
   bool OnSetCursor();
-  void OnShown();
   void OnEndSession(WPARAM ending);
-  void OnActivate(WPARAM wparam);
-  bool OnSetFocus();
-  void OnDestroy();
-
-  // The controls (form_controls_win32.cpp).
-  void CreateControls();
-  void FocusFirstControl();
-  void OnCommand(WPARAM wparam, LPARAM lparam);
-  void OnVScroll(WPARAM wparam, LPARAM lparam);
-  void OnTimer(WPARAM wparam);
-  [[nodiscard]] const ControlLayout* TimerOf(WPARAM timer_id) const;
-  [[nodiscard]] const ControlLayout& LayoutOf(ControlId control) const;
-  [[nodiscard]] HWND ControlWindow(ControlId control) const;
-
-  // DPI, fonts, fitting and placement (form_metrics_win32.cpp).
-  void TakeWindowDpi();
-  void LoadIcons();
-  void ApplyDpi(UINT dpi);
-  [[nodiscard]] ScopedFont FittingFont(UINT dpi) const;
-  [[nodiscard]] bool CaptionsFit(HFONT font, UINT dpi) const;
-  void PlaceControl(const ControlLayout& control);
-  void PlaceWindow();
   void OnDpiChanged(WPARAM wparam, LPARAM lparam);
-
-  // The system menu, its shortcuts and notices between runs
-  // (form_menu_win32.cpp).
-  void OnNotice(WPARAM wparam);
-  bool OnSysCommand(WPARAM wparam);
-  void OnInitMenuPopup(LPARAM lparam);
-  [[nodiscard]] const MenuShortcut* ShortcutOf(const MSG& message) const;
+  void OnDestroy();
 
   const FormLayout& layout_;
   HINSTANCE instance_;
   FormDispatch dispatch_;
+  FormMetrics metrics_;
+  FormControls controls_;
+  FormSystemMenu menu_;
   HWND window_ = nullptr;
   UINT notice_message_ = 0;
-  std::vector<const ControlLayout*> layouts_;
-  std::vector<HWND> controls_;
-  std::vector<bool> timers_running_;
-  std::vector<MenuCommand> menu_commands_;  // those added to the system menu
-  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-  ScopedFont font_;
-  ScopedIcon big_icon_;
-  ScopedIcon small_icon_;
   bool busy_ = false;
-  HWND last_focus_ = nullptr;
 };
 
 }  // namespace corvella

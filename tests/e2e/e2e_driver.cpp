@@ -1,20 +1,15 @@
-// The end-to-end driver: runs the scenarios, the scripted tour and the
-// benchmark against Corvella and the desktop stand-in.
+// The end-to-end driver: runs the scenarios and the scripted tour against
+// Corvella and the desktop stand-in.
 //
 //   e2e_driver.exe list                     the scenarios of one bitness
 //   e2e_driver.exe list-across              those of a 32-bit Corvella and a
 //                                           64-bit stand-in
 //   e2e_driver.exe run NAME... [paths]      (every scenario when no name)
 //   e2e_driver.exe tour [paths]
-//   e2e_driver.exe bench [--items N] [--runs N] [--start-rounds N] [paths]
-//                                           (--runs 0: the start only)
-// paths: --corvella EXE --standin EXE --sender EXE --heart ICO --scratch DIR
-//        --shots DIR
-// The menu probe library and the minimal window are taken from beside the
-// driver.
+// paths: --corvella EXE --standin EXE --heart ICO --scratch DIR --shots DIR
+// The menu probe library is taken from beside the driver.
 #include <algorithm>
 #include <cstdio>
-#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -34,17 +29,13 @@ std::wstring BesideTheDriver(const wchar_t* file) {
 int wmain(int argc, wchar_t** argv) {
   using corvella::e2e::AllScenarios;
   if (argc < 2) {
-    std::fprintf(stderr, "usage: e2e_driver list | run [NAME...] | tour | bench [options]\n");
+    std::fprintf(stderr, "usage: e2e_driver list | run [NAME...] | tour\n");
     return 2;
   }
   const std::wstring command = argv[1];
   corvella::e2e::SuitePaths paths;
   paths.menu_probe = BesideTheDriver(L"menu_probe.dll");
-  paths.minimal_window = BesideTheDriver(L"minimal_window.exe");
   std::vector<std::string> names;
-  int items = 2000;
-  int runs = 5;
-  int start_rounds = 21;
   for (int i = 2; i < argc; ++i) {
     const std::wstring arg = argv[i];
     const bool has_value = i + 1 < argc;
@@ -52,20 +43,12 @@ int wmain(int argc, wchar_t** argv) {
       paths.corvella = argv[++i];
     } else if (arg == L"--standin" && has_value) {
       paths.standin = argv[++i];
-    } else if (arg == L"--sender" && has_value) {
-      paths.sender = argv[++i];
     } else if (arg == L"--heart" && has_value) {
       paths.heart_icon = argv[++i];
     } else if (arg == L"--scratch" && has_value) {
       paths.scratch = argv[++i];
     } else if (arg == L"--shots" && has_value) {
       paths.shots = argv[++i];
-    } else if (arg == L"--items" && has_value) {
-      items = _wtoi(argv[++i]);
-    } else if (arg == L"--runs" && has_value) {
-      runs = _wtoi(argv[++i]);
-    } else if (arg == L"--start-rounds" && has_value) {
-      start_rounds = _wtoi(argv[++i]);
     } else {
       names.push_back(corvella::e2e::ToUtf8(arg));
     }
@@ -81,9 +64,6 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"tour") {
     return corvella::e2e::RunTour(paths) ? 0 : 1;
-  }
-  if (command == L"bench") {
-    return corvella::e2e::RunBenchmark(paths, items, runs, start_rounds) ? 0 : 1;
   }
   if (command != L"run") {
     std::fprintf(stderr, "unknown command\n");

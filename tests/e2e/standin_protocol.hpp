@@ -1,7 +1,7 @@
 // How the end-to-end tools talk to the desktop stand-in: the commands that
 // its "Progman" window takes as WM_COPYDATA, and the report it writes, with
 // a reader for that report. Shared by the stand-in, the driver and the
-// minimal sender.
+// end-to-end benchmark.
 #pragma once
 
 #include <windows.h>

@@ -7,11 +7,12 @@
 // arrangements. The stand-in stamps each message as it arrives; a figure is
 // the time from the first message to the last, the median over several
 // runs; besides, the time from Corvella's launch until its window answers.
+#include "e2e_benchmark.hpp"
+
 #include <algorithm>
 #include <cstdio>
 
 #include "saved_layout_files.hpp"
-#include "scenarios.hpp"
 
 namespace corvella::e2e {
 namespace {
@@ -130,7 +131,7 @@ const char* Verdict(bool met) { return met ? "met" : "missed"; }
 
 // Rounds alternate which of the two starts first, so that neither always
 // finds the system's caches warmed by the other.
-void MeasureStart(const SuitePaths& paths, int rounds) {
+void MeasureStart(const SuitePaths& paths, const std::wstring& minimal_window, int rounds) {
   RemoveSavedLayouts();
   const StandIn desktop(paths.standin, L"--items " + std::to_wstring(kStartDesktopItems), paths.scratch);
   std::vector<std::int64_t> corvella;
@@ -138,7 +139,7 @@ void MeasureStart(const SuitePaths& paths, int rounds) {
   for (int round = 0; round < rounds; ++round) {
     const bool corvella_first = round % 2 == 0;
     if (corvella_first) corvella.push_back(StartUntilPainted(paths.corvella, L"Corvella"));
-    minimal.push_back(StartUntilPainted(paths.minimal_window, L"Minimal window"));
+    minimal.push_back(StartUntilPainted(minimal_window, L"Minimal window"));
     if (!corvella_first) corvella.push_back(StartUntilPainted(paths.corvella, L"Corvella"));
   }
   const std::uint64_t bytes = FileBytes(paths.corvella);
@@ -253,15 +254,15 @@ Figures MeasureCorvella(const SuitePaths& paths, const StandIn& desktop, int ite
   return figures;
 }
 
-Figures MeasureMinimalSender(const SuitePaths& paths, const StandIn& desktop, int items, int runs) {
+Figures MeasureMinimalSender(const std::wstring& sender, const StandIn& desktop, int items, int runs) {
   Figures figures;
   for (int run = 0; run < runs; ++run) {
     desktop.ClearLog();
-    ChildProcess heart(paths.sender, L"heart");
+    ChildProcess heart(sender, L"heart");
     figures.heart.push_back(ArrangementMicros(desktop, items, 1, 0, "the minimal heart"));
     heart.WaitForExit(10000);
     desktop.ClearLog();
-    ChildProcess parallelogram(paths.sender, L"parallelogram");
+    ChildProcess parallelogram(sender, L"parallelogram");
     figures.parallelogram.push_back(ArrangementMicros(desktop, items, 1, 0, "the minimal parallelogram"));
     parallelogram.WaitForExit(10000);
   }
@@ -300,16 +301,16 @@ void PrintWayBack(const Figures& corvella, int items) {
 
 }  // namespace
 
-bool RunBenchmark(const SuitePaths& paths, int items, int runs, int start_rounds) {
+bool RunBenchmark(const BenchmarkPaths& paths, int items, int runs, int start_rounds) {
   try {
     EmptyFolder(DesktopFolder());
-    MeasureStart(paths, start_rounds);
+    MeasureStart(paths.suite, paths.minimal_window, start_rounds);
     if (runs == 0) {
       return true;
     }
-    StandIn desktop(paths.standin, L"--items " + std::to_wstring(items), paths.scratch);
-    const Figures corvella = MeasureCorvella(paths, desktop, items, runs);
-    const Figures minimal = MeasureMinimalSender(paths, desktop, items, runs);
+    StandIn desktop(paths.suite.standin, L"--items " + std::to_wstring(items), paths.suite.scratch);
+    const Figures corvella = MeasureCorvella(paths.suite, desktop, items, runs);
+    const Figures minimal = MeasureMinimalSender(paths.sender, desktop, items, runs);
     std::printf("%d items, median of %d runs, from the first message to the view to the last:\n", items, runs);
     PrintLine("heart", MedianMillis(corvella.heart), MedianMillis(minimal.heart));
     PrintLine("parallelogram", MedianMillis(corvella.parallelogram), MedianMillis(minimal.parallelogram));
