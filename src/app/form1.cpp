@@ -172,14 +172,15 @@ void Form1::Timer1_Timer() {
     if (!desktop_.MoveIcons()) {
       return;
     }
-    ResumeNext([&] { way_back_.RecordPicture(desktop_.hWndList); });
+    ResumeNext([&] { way_back_.RecordPicture(desktop_.hWndList, desktop_.MovesSent()); });
     ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, false); });
   }
 }
 
-// A count without an answer is no count of zero: it writes no files.
+// A count without an answer is no count of zero, nor is one that found no
+// view (Explorer restarting): it writes no files.
 void Form1::ArrangeHeart() {
-  if (!desktop_.CountDesktopItems()) {
+  if (!desktop_.CountDesktopItems() || desktop_.hWndList == 0) {
     PictureDrawn(false);
     return;
   }

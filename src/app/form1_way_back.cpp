@@ -17,10 +17,11 @@ constexpr std::string_view kDesktopNotAnswering =
 }  // namespace
 
 // Records where a picture put the items; a picture whose count got no
-// answer moved nothing, and the user is told to try again.
+// answer, or that found no view to send to, moved nothing, and the user is
+// told to try again.
 void Form1::PictureDrawn(bool drawn) {
-  if (drawn) {
-    ResumeNext([&] { way_back_.RecordPicture(desktop_.hWndList); });
+  if (drawn && desktop_.hWndList != 0) {
+    ResumeNext([&] { way_back_.RecordPicture(desktop_.hWndList, desktop_.MovesSent()); });
   } else {
     ResumeNext([&] { form_.ShowMessage(kDesktopNotAnswering); });
   }
@@ -42,6 +43,12 @@ bool Form1::SaveLayoutFirst() {
   }
   // A save that did not come to an end is told as one that could not read.
   const SaveOutcome outcome = done ? done->outcome : SaveOutcome::ReadFailed;
+  // Without a view the heart's files would land among the user's icons,
+  // to be drawn over them once it is back (Explorer restarting).
+  if (outcome == SaveOutcome::NoDesktopView) {
+    ResumeNext([&] { form_.ShowMessage(kDesktopNotAnswering); });
+    return false;
+  }
   std::string question;
   ResumeNext([&] { question = SaveFailureQuestion(outcome, way_back_.Location()); });
   if (question.empty()) {
