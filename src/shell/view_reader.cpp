@@ -138,16 +138,18 @@ std::string ReadLongName(WindowSystem& windows, RemoteMemoryProvider& memory, Wi
 
 }  // namespace
 
-std::vector<ViewItem> ViewReader::ReadItems(WindowHandle view) { return Read(view, Parts::NamesAndPlaces); }
+std::vector<ViewItem> ViewReader::ReadItems(WindowHandle view, std::int32_t count) {
+  return Read(view, count, Parts::NamesAndPlaces);
+}
 
 std::vector<std::string> ViewReader::ReadNames(WindowHandle view) {
+  const std::int32_t count = windows_.SendWindowMessage(view, list_view::kGetItemCount, 0, 0);
   std::vector<std::string> names;
-  for (ViewItem& item : Read(view, Parts::NamesOnly)) names.push_back(std::move(item.name));
+  for (ViewItem& item : Read(view, count, Parts::NamesOnly)) names.push_back(std::move(item.name));
   return names;
 }
 
-std::vector<ViewItem> ViewReader::Read(WindowHandle view, Parts parts) {
-  const std::int32_t count = windows_.SendWindowMessage(view, list_view::kGetItemCount, 0, 0);
+std::vector<ViewItem> ViewReader::Read(WindowHandle view, std::int32_t count, Parts parts) {
   if (count < 0) ThrowServiceFailure("the view reports " + std::to_string(count) + " items");
   std::vector<ViewItem> items;
   if (count == 0) return items;
