@@ -53,7 +53,7 @@ TEST(DesktopFolderView, IsToldAClicksMovesOnlyWhenItHoldsTheListViewsItemsWhereI
     DesktopArrangement arrangement(desktop);
     arrangement.lngRows = 8;
 
-    folder_view.Check(ViewReader(desktop, desktop.process()).ReadItems(list));
+    folder_view.Check(ViewReader(desktop, desktop.process()).ReadItems(list, row.items));
     arrangement.MoveIcons();
     if (row.at_moves) row.at_moves(desktop.folder_view);
     folder_view.Follow(arrangement.MovesSent(), row.items);
@@ -69,7 +69,7 @@ TEST(DesktopFolderView, IsToldAClicksMovesOnlyWhenItHoldsTheListViewsItemsWhereI
 
     // A later click with both views agreeing: one that did not answer in time is not asked again.
     desktop.folder_view = {};
-    folder_view.Check(ViewReader(desktop, desktop.process()).ReadItems(list));
+    folder_view.Check(ViewReader(desktop, desktop.process()).ReadItems(list, row.items));
     folder_view.Follow(arrangement.MovesSent(), row.items);
     EXPECT_EQ(desktop.FolderViewPositioned().size(), told.size() + (!row.times_out && row.items > 0 ? 1 : 0));
   }

@@ -11,8 +11,8 @@
 namespace corvella {
 namespace {
 
-std::string Text(std::vector<SavedItem> items) {
-  return FormatSavedLayout(SavedLayout{{2024, 5, 1, 9, 3, 7}, 1920, 1080, std::move(items)});
+std::string Text(std::vector<SavedItem> items, SavedTime saved_at = {2024, 5, 1, 9, 3, 7}) {
+  return FormatSavedLayout(SavedLayout{saved_at, 1920, 1080, std::move(items)});
 }
 
 TEST(DecideSave, KeepsThePendingLayoutOnlyWhileTheDesktopStillShowsCorvellasPicture) {
@@ -32,6 +32,7 @@ TEST(DecideSave, KeepsThePendingLayoutOnlyWhileTheDesktopStillShowsCorvellasPict
       {"still the picture", pending, picture, heart, SaveDecision::KeepPending},
       {"heart file gone since", pending, picture, {{"a", 400, 100}, {"b", 460, 60}}, SaveDecision::KeepPending},
       {"laid out anew", pending, picture, {{"a", 30, 30}, {"b", 30, 110}, heart[2]}, SaveDecision::SaveDesktop},
+      {"other layout", Text({{"a", 1, 1, 1}}, {2024, 5, 2}), picture, {{"a", 3, 3}}, SaveDecision::KeepPending},
       {"half in place", pending, picture, {{"a", 400, 100}, {"b", 30, 110}}, SaveDecision::SaveDesktop},
       {"no recorded item left", pending, Text({{"c", 1, 5, 5}}), heart, SaveDecision::SaveDesktop},
       {"damaged", pending.substr(1), picture, heart, SaveDecision::SaveDesktop},
@@ -44,8 +45,11 @@ TEST(DecideSave, KeepsThePendingLayoutOnlyWhileTheDesktopStillShowsCorvellasPict
   const auto read = [](const std::optional<std::string>& text) {
     return text ? ParseSavedLayout(*text).layout : std::nullopt;
   };
+  const auto record = [&](const std::optional<std::string>& text) {  // of a picture over `pending`
+    return read(text) ? std::optional(RecordedPicture{*read(text), "2024-05-01 09:03:07"}) : std::nullopt;
+  };
   for (const Row& row : rows) {
-    EXPECT_EQ(DecideSave(read(row.pending), read(row.picture), row.desktop), row.decision) << row.what;
+    EXPECT_EQ(DecideSave(read(row.pending), record(row.picture), row.desktop), row.decision) << row.what;
   }
 }
 

@@ -43,7 +43,7 @@ TEST_P(ViewReaderTest, ReadsEveryNameAndPositionInIndexOrderAcrossChunks) {
   for (std::int32_t i = 0; i < 600; ++i) items.push_back(ViewItem{"item " + std::to_string(i), i * 7, -i});
   scene.Show(items);
 
-  EXPECT_EQ(scene.reader.ReadItems(scene.list), items);
+  EXPECT_EQ(scene.reader.ReadItems(scene.list, 603), items);
   EXPECT_EQ(scene.process.live_buffers(), 0U);
 }
 
@@ -62,7 +62,7 @@ TEST_P(ViewReaderTest, ReadsNamesUpTo32767UnitsAskingAgainOnlyForTheLongOnes) {
   scene.Show(items);
   items.back().name.clear();
 
-  EXPECT_EQ(scene.reader.ReadItems(scene.list), items);
+  EXPECT_EQ(scene.reader.ReadItems(scene.list, 6), items);
   EXPECT_EQ(std::count_if(scene.desktop.messages().begin(), scene.desktop.messages().end(),
                           [](const SentMessage& m) { return m.message == kGetItemTextW; }),
             9);
@@ -90,7 +90,7 @@ TEST_P(ViewReaderTest, RefusesAnyAnswerOutsideItsBufferAndFreesItUnlessAMessageM
     Scene scene(GetParam());
     scene.Show({{"a", 1, 2}, {"b", 3, 4}, {"c", 5, 6}});
     fault.setup(scene);
-    EXPECT_THROW(scene.reader.ReadItems(scene.list), RuntimeError) << fault.what;
+    EXPECT_THROW(scene.reader.ReadItems(scene.list, 3), RuntimeError) << fault.what;
     EXPECT_EQ(scene.process.live_buffers(), fault.buffers_left) << fault.what;
   }
 }
@@ -125,7 +125,8 @@ TEST(ViewReaderLayout, WritesLvItemWByteForByteForEachBitness) {
     FakeViewProcess& process = desktop.process();
     desktop.Items(list)[0].name = "first";
     desktop.Items(list)[1].name = "second";
-    EXPECT_EQ(ViewReader(desktop, process).ReadItems(list), (std::vector<ViewItem>{{"first", 0, 0}, {"second", 0, 0}}));
+    EXPECT_EQ(ViewReader(desktop, process).ReadItems(list, 2),
+              (std::vector<ViewItem>{{"first", 0, 0}, {"second", 0, 0}}));
 
     // The view writes only into the text room and the points.
     const std::vector<std::uint8_t>& buffer = process.last_freed();

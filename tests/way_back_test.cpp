@@ -110,12 +110,20 @@ TEST(WayBackSave, KeepsAPendingLayoutAndAsksBeforeArrangingWithoutAWayBack) {
       {"unknown version", [](WayBackScene& s) { s.storage_.saved = "corvella-layout 99\n"; }, std::nullopt, true, true},
       {"damaged", [&](WayBackScene& s) { s.storage_.saved = earlier + "x\n"; }, std::nullopt, true, true},
       {"unreadable, no", [](WayBackScene& s) { s.storage_.fail_load = true; }, false, false, false, false},
-      {"view stalls, no", [](WayBackScene& s) { s.desktop_.FailMessage(list_view::kGetItemTextW, 3); }, false, false,
-       false, false},
+      {"pending, view stalls, no",
+       [&](WayBackScene& s) {
+         s.storage_.saved = earlier;
+         s.desktop_.FailMessage(list_view::kGetItemTextW, 3);
+       },
+       false, false, false, false},
+      {"an icon goes during the read", [](WayBackScene& s) { s.desktop_.DropLastItemAt(list_view::kGetItemTextW, 5); },
+       std::nullopt, true, true},
       {"unwritable, yes", [](WayBackScene& s) { s.storage_.fail_save = true; }, true, false, true},
       // The count that got no answer is no count of zero: no heart files.
       {"view hangs, yes", stall_at(list_view::kGetItemTextW, 3), true, false, false, false,
        "デスクトップが応答していません。アイコンは動かしていません。少し待ってから、もう一度試してください。"},
+      {"view gone, yes", [](WayBackScene& s) { s.desktop_.LoseAt(list_view::kGetItemTextW, 3); }, true, false, false,
+       false, "デスクトップが応答していません。アイコンは動かしていません。少し待ってから、もう一度試してください。"},
       // The save asked the spacing first; the heart asks it again.
       {"spacing stalls", stall_at(list_view::kGetItemSpacing, 1), std::nullopt, true, false, true,
        "デスクトップが途中で応答しなくなりました。アイコンは動かしていません。"
@@ -145,12 +153,11 @@ TEST(WayBackSave, KeepsAPendingLayoutAndAsksBeforeArrangingWithoutAWayBack) {
     EXPECT_EQ(scene.Items() != own, c.moves) << c.what;
     EXPECT_TRUE(std::filesystem::is_empty(scene.scratch_.path())) << c.what;
     EXPECT_EQ(scene.form_.ShownMessages(), c.told.empty() ? std::vector<std::string>{} : std::vector{c.told}) << c.what;
-    const std::optional<SavedLayout> record =
-        scene.storage_.picture ? ParseSavedLayout(*scene.storage_.picture).layout : std::nullopt;
+    const std::optional<RecordedPicture> record = ReadPictureRecord(scene.storage_);
     ASSERT_EQ(record.has_value(), c.recorded) << c.what;
     if (record) {
       std::vector<ListItem> recorded;
-      for (const SavedItem& item : record->items) recorded.push_back({item.name, item.x, item.y});
+      for (const SavedItem& item : record->picture.items) recorded.push_back({item.name, item.x, item.y});
       EXPECT_EQ(recorded, scene.Items()) << c.what;
     }
     if (c.saves) {
@@ -299,7 +306,7 @@ TEST(WayBackService, KeepsTheFirstLayoutAcrossStartsUntilItIsRestored) {
   EXPECT_EQ(first.read.desktop->items.size(), 4U);
 
   scene.Show({{"a", 0, 0}, {"b", 1, 1}, {"a", 2, 2}});  // a heart from this run
-  EXPECT_EQ(scene.way_back_.RecordPicture(scene.list_), PictureRecord::Recorded);
+  EXPECT_EQ(scene.way_back_.RecordPicture(scene.list_, {}), PictureRecord::Recorded);
   scene.now_ = kSecondStart;
   const SaveDone second = scene.way_back_.SaveUnlessPending();
   EXPECT_EQ(second.outcome, SaveOutcome::KeptEarlier);
@@ -307,6 +314,13 @@ TEST(WayBackService, KeepsTheFirstLayoutAcrossStartsUntilItIsRestored) {
   EXPECT_EQ(scene.storage_.saved, kOwnLayoutText);
   EXPECT_EQ(second.summary, (SavedLayoutSummary{true, "2024-05-01 09:03:07"}));
   EXPECT_EQ(scene.way_back_.Summary(), second.summary);
+  // A record that can be neither replaced nor removed is not trusted again:
+  // another picture over the same layout is no layout of the user's.
+  scene.storage_.fail_picture = true;
+  scene.Show({{"a", 5, 5}, {"b", 6, 6}, {"a", 7, 7}});
+  EXPECT_EQ(scene.way_back_.RecordPicture(scene.list_, {}), PictureRecord::OlderKept);
+  EXPECT_EQ(scene.way_back_.SaveUnlessPending().outcome, SaveOutcome::KeptEarlier);
+  scene.storage_.fail_picture = false;
 
   EXPECT_EQ(scene.Restore(), (RestoreResult{RestoreOutcome::Restored, 3, 0}));
   EXPECT_EQ(scene.Shown(), kOwnLayout);
@@ -316,6 +330,13 @@ TEST(WayBackService, KeepsTheFirstLayoutAcrossStartsUntilItIsRestored) {
 
   EXPECT_EQ(scene.way_back_.SaveUnlessPending().outcome, SaveOutcome::Saved);
   EXPECT_NE(scene.storage_.saved->find("2024-05-02 08:00:00"), std::string::npos);
+  // A read-back that gets no answer records the places sent to the items
+  // the save read: a layout made by hand after that picture is saved.
+  scene.desktop_.FailMessage(list_view::kGetItemCount);
+  EXPECT_EQ(scene.way_back_.RecordPicture(scene.list_, std::vector<ItemMove>{{0, 1, 1}, {2, 3, 3}}),
+            PictureRecord::Recorded);
+  scene.Show({{"a", 9, 9}, {"b", 30, 40}, {"a", 8, 8}});
+  EXPECT_EQ(scene.way_back_.SaveUnlessPending().outcome, SaveOutcome::Saved);
 }
 
 TEST(WayBackService, RestoresTheItemsStillThereAndLeavesNewOnesAlone) {

@@ -179,9 +179,10 @@ void Form1::Timer1_Timer() {
   }
 }
 
-// A count without an answer is no count of zero: it writes no files.
+// A count without an answer is no count of zero, nor is one that found no
+// view (Explorer restarting): it writes no files.
 void Form1::ArrangeHeart() {
-  if (!desktop_.CountDesktopItems()) {
+  if (!desktop_.CountDesktopItems() || desktop_.hWndList == 0) {
     PictureDrawn(false);
     return;
   }

@@ -36,23 +36,24 @@ std::string FaultOf(Statement&& statement) {
 }  // namespace
 
 // Records where a picture put the items; a picture whose count got no
-// answer moved nothing, and the user is told to try again. A picture drawn
-// whole is told to the shell's folder view too, as the click's check allows;
-// one the view stopped answering during is not, the shell having just stalled,
-// and is told with what it moved and recorded from the click's read and those
-// moves: a read-back would wait on the view again.
+// answer, or that found no view to send to, moved nothing, and the user is
+// told to try again. A picture drawn whole is told to the shell's folder view
+// too, as the click's check allows; one the view stopped answering during is
+// not, the shell having just stalled, and is told with what it moved and
+// recorded from the click's read and those moves: a read-back would wait on
+// the view again.
 void Form1::PictureDrawn(bool drawn) {
-  if (!drawn) {
+  if (!drawn || desktop_.hWndList == 0) {
     ResumeNext([&] { form_.ShowMessage(kDesktopNotAnswering); });
     return;
   }
   if (!desktop_.CutShort()) {
     ResumeNext([&] { folder_view_.Follow(desktop_.MovesSent(), desktop_.lngCount); });
-    ResumeNext([&] { way_back_.RecordPicture(desktop_.hWndList); });
+    ResumeNext([&] { way_back_.RecordPicture(desktop_.hWndList, desktop_.MovesSent()); });
     return;
   }
   const std::vector<ItemMove>& moves = desktop_.MovesSent();
-  ResumeNext([&] { way_back_.RecordMovesSent(last_save_ ? last_save_->read : ClickRead{}, moves); });
+  ResumeNext([&] { way_back_.RecordMovesSent(moves); });
   // A heart also sends moves to indexes the view does not hold.
   const auto moved = static_cast<std::size_t>(
       std::count_if(moves.begin(), moves.end(), [&](const ItemMove& move) { return move.index < desktop_.lngCount; }));
@@ -78,6 +79,12 @@ bool Form1::SaveLayoutFirst() {
   last_save_ = done;
   // A save that did not come to an end is told as one that could not read.
   const SaveOutcome outcome = done ? done->outcome : SaveOutcome::ReadFailed;
+  // Without a view the heart's files would land among the user's icons,
+  // to be drawn over them once it is back (Explorer restarting).
+  if (outcome == SaveOutcome::NoDesktopView) {
+    ResumeNext([&] { form_.ShowMessage(kDesktopNotAnswering); });
+    return false;
+  }
   std::string question;
   ResumeNext([&] { question = SaveFailureQuestion(outcome, way_back_.Location()); });
   if (question.empty()) {

@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kCatchUpStepMs = 100;
 constexpr int kCatchUpSteps = 30;
+constexpr int kReadAttempts = 3;
 
 // Fits the moves to the display the view is shown on now.
 std::size_t FitMoves(const SavedLayout& saved, const ViewDisplay& display, std::vector<ItemMove>& moves) {
@@ -59,24 +60,30 @@ SaveDone WayBack::SaveUnlessPending() {
   folder_view_.Check(read);
   done.summary = done.outcome == SaveOutcome::Saved ? SavedLayoutSummary{true, FormatSavedTime(now)}
                                                     : SummaryOf(done.read.pending);
+  click_read_ = done.read.desktop;
+  layout_under_picture_ = done.summary.saved_at.value_or("");
   return done;
 }
 
-// Without the desktop's items a sound pending layout stays the way back.
+// A desktop that cannot be read may have been laid out anew since a
+// pending layout was saved: the click asks as for any save that failed.
 SaveOutcome WayBack::SaveOrKeep(ClickRead& read, const SavedTime& now) {
+  if (read.view == 0) return SaveOutcome::NoDesktopView;
   if (read.pending.found == SavedLayoutRead::Found::Unreadable) return SaveOutcome::Unreadable;
-  const bool pending = read.pending.layout.has_value();
-  if (read.view == 0) return pending ? SaveOutcome::KeptEarlier : SaveOutcome::NoDesktopView;
   // Without its grid the file is of the first version, which a restore
   // still fits to the screen as best it can.
   const std::optional<ViewDisplay> display = ValueOf([&] { return MeasureViewDisplay(windows_, read.view); });
   read.desktop = ReadDesktop(read.view);
-  if (!read.desktop) return pending ? SaveOutcome::KeptEarlier : SaveOutcome::ReadFailed;
+  if (!read.desktop) return SaveOutcome::ReadFailed;
 
   const std::vector<ViewItem>& items = read.desktop->items;
-  if (DecideSave(read.pending.layout, ReadPictureRecord(storage_), items) == SaveDecision::KeepPending) {
+  const std::optional<RecordedPicture> record = record_may_be_stale_ ? std::nullopt : ReadPictureRecord(storage_);
+  if (DecideSave(read.pending.layout, record, items) == SaveDecision::KeepPending) {
     return SaveOutcome::KeptEarlier;
   }
+  // The layout a save replaces stays one level only: a newer Corvella's
+  // would be gone at the next save.
+  if (read.pending.newer && !KeepNewerLayoutAside(storage_)) return SaveOutcome::WriteFailed;
   SavedLayout layout = LayoutOf(items, read.desktop->view_size, now);
   if (display) layout.grid = IconGridOf(*display);
   switch (WriteLayoutFile(storage_, layout)) {
@@ -90,29 +97,50 @@ SaveOutcome WayBack::SaveOrKeep(ClickRead& read, const SavedTime& now) {
   return SaveOutcome::WriteFailed;
 }
 
-PictureRecord WayBack::RecordPicture(WindowHandle view) {
-  return KeepRecord(view != 0 ? ReadDesktop(view) : std::nullopt);
+PictureRecord WayBack::RecordPicture(WindowHandle view, std::span<const ItemMove> moves) {
+  return KeepRecord(DrawnPicture(view, moves, now_()));
 }
 
 // A move to an index the click did not read is no item the record knows.
-PictureRecord WayBack::RecordMovesSent(const ClickRead& read, std::span<const ItemMove> moves) {
-  std::optional<DesktopRead> drawn = read.desktop;
-  if (drawn) {
-    for (const ItemMove& move : moves) {
-      if (move.index < 0 || static_cast<std::size_t>(move.index) >= drawn->items.size()) continue;
-      ViewItem& item = drawn->items[static_cast<std::size_t>(move.index)];
-      item.x = move.x;
-      item.y = move.y;
-    }
+PictureRecord WayBack::RecordMovesSent(std::span<const ItemMove> moves) {
+  if (!click_read_) return KeepRecord(std::nullopt);
+  DesktopRead drawn = *click_read_;
+  for (const ItemMove& move : moves) {
+    if (move.index < 0 || static_cast<std::size_t>(move.index) >= drawn.items.size()) continue;
+    ViewItem& item = drawn.items[static_cast<std::size_t>(move.index)];
+    item.x = move.x;
+    item.y = move.y;
   }
-  return KeepRecord(drawn);
+  return KeepRecord(LayoutOf(drawn.items, drawn.view_size, now_()));
 }
 
-PictureRecord WayBack::KeepRecord(const std::optional<DesktopRead>& drawn) {
-  if (drawn && WritePictureRecord(storage_, LayoutOf(drawn->items, drawn->view_size, now_()))) {
+PictureRecord WayBack::KeepRecord(const std::optional<SavedLayout>& picture) {
+  if (picture && WritePictureRecord(storage_, RecordedPicture{*picture, layout_under_picture_})) {
+    record_may_be_stale_ = false;
     return PictureRecord::Recorded;
   }
-  return ForgetPictureRecord(storage_) ? PictureRecord::Forgotten : PictureRecord::OlderKept;
+  record_may_be_stale_ = !ForgetPictureRecord(storage_);
+  return record_may_be_stale_ ? PictureRecord::OlderKept : PictureRecord::Forgotten;
+}
+
+// A view that does not answer the read-back (a stalled shell) still got
+// the moves: the record then holds the places sent, for the items the
+// last save read, which the view shows there unless it was moved since.
+std::optional<SavedLayout> WayBack::DrawnPicture(WindowHandle view, std::span<const ItemMove> moves,
+                                                 const SavedTime& now) {
+  if (const std::optional<DesktopRead> drawn = view != 0 ? ReadDesktop(view) : std::nullopt) {
+    return LayoutOf(drawn->items, drawn->view_size, now);
+  }
+  if (!click_read_) return std::nullopt;
+  const std::vector<std::string> names = NamesOf(click_read_->items);
+  const std::vector<std::int32_t> occurrences = NumberOccurrences(names);
+  SavedLayout picture{now, click_read_->view_size.width, click_read_->view_size.height, {}};
+  for (const ItemMove& move : moves) {
+    const auto at = static_cast<std::size_t>(move.index);
+    if (move.index < 0 || at >= names.size() || names[at].empty()) continue;
+    picture.items.push_back(SavedItem{names[at], occurrences[at], move.x, move.y});
+  }
+  return picture;
 }
 
 // A heart still waiting for its files would be drawn over the layout as
@@ -145,7 +173,8 @@ RestoreResult WayBack::PutBack(WindowHandle view, const SavedLayoutRead& saved, 
   }
   RemoveHeartIcons(view, desktop);
   if (view == 0) return RestoreResult{RestoreOutcome::NoDesktopView};
-  const std::optional<std::vector<ViewItem>> items = ValueOf([&] { return reader_.ReadItems(view); });
+  const std::optional<std::vector<ViewItem>> items =
+      ValueOf([&] { return reader_.ReadItems(view, CountItems(windows_, view)); });
   if (!items) return RestoreResult{RestoreOutcome::ReadFailed};
   folder_view_.Check(*items);
 
@@ -166,8 +195,21 @@ RestoreResult WayBack::PutBack(WindowHandle view, const SavedLayoutRead& saved, 
   return RestoreResult{outcome, plan.moves.size(), plan.skipped, moved_to_fit, unnamed};
 }
 
+// Icons that come or go while the view is read (a download finishing)
+// shift the items under the read: it starts over until the count before
+// and after it agree, a few times at most.
 std::optional<DesktopRead> WayBack::ReadDesktop(WindowHandle view) {
-  return ValueOf([&] { return DesktopRead{reader_.ReadItems(view), windows_.ClientSize(view)}; });
+  for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+    const std::optional<std::int32_t> before = ValueOf([&] { return CountItems(windows_, view); });
+    if (!before) return std::nullopt;
+    std::optional<DesktopRead> read = ValueOf([&] {
+      return DesktopRead{reader_.ReadItems(view, *before), windows_.ClientSize(view)};
+    });
+    const std::optional<std::int32_t> after = ValueOf([&] { return CountItems(windows_, view); });
+    if (!after) return std::nullopt;
+    if (*after == *before) return read;
+  }
+  return std::nullopt;
 }
 
 // The shell drops deleted files from its view a moment later; items read

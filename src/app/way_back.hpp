@@ -30,9 +30,9 @@ namespace corvella {
 enum class SaveOutcome {
   Saved,
   // A layout saved before and never restored stays: the desktop still shows
-  // Corvella's last picture, or its items could not be read to tell.
+  // Corvella's last picture, or no record it can trust tells otherwise.
   KeptEarlier,
-  NoDesktopView,
+  NoDesktopView,  // nothing is saved, and no picture may be drawn
   // The saved file could not be read: it may be the only copy of a layout,
   // so it is not replaced.
   Unreadable,
@@ -119,16 +119,19 @@ class WayBack {
 
   // Saves the desktop's layout unless one saved earlier was never restored
   // and the desktop still shows the picture recorded last
-  // (save_decision.hpp). Reads the saved file, the record and the view once;
-  // the view's read is the click's check of the folder view.
+  // (save_decision.hpp). Reads the saved file, the record and the view once,
+  // and keeps what it read for the record of the picture drawn after it; the
+  // view's read is the click's check of the folder view.
   SaveDone SaveUnlessPending();
-  // After an arrangement on `view`: where it put each item. The record is a
+  // After an arrangement on `view` that sent `moves`: where it put each
+  // item, read back from the view, or else the places sent to the items the
+  // last save read. The record names the layout it was drawn over. It is a
   // help, not a way back: its failure is not told, and the arrangement stands.
-  PictureRecord RecordPicture(WindowHandle view);
+  PictureRecord RecordPicture(WindowHandle view, std::span<const ItemMove> moves);
   // After an arrangement cut short by a view that stopped answering, which a
-  // read-back would only wait on again: the desktop as the click read it,
-  // with the moves that went.
-  PictureRecord RecordMovesSent(const ClickRead& read, std::span<const ItemMove> moves);
+  // read-back would only wait on again: the desktop as the last save read
+  // it, with the moves that went.
+  PictureRecord RecordMovesSent(std::span<const ItemMove> moves);
   // With a sound saved layout, calls off every waiting heart, removes the
   // heart icon copies from the desktop folder (none without a path) and
   // restores; otherwise only says why it cannot. A view that arranges its
@@ -141,9 +144,10 @@ class WayBack {
 
  private:
   SaveOutcome SaveOrKeep(ClickRead& read, const SavedTime& now);
-  PictureRecord KeepRecord(const std::optional<DesktopRead>& drawn);
+  PictureRecord KeepRecord(const std::optional<SavedLayout>& picture);
   RestoreResult PutBack(WindowHandle view, const SavedLayoutRead& saved, std::string_view desktop);
   std::optional<DesktopRead> ReadDesktop(WindowHandle view);
+  std::optional<SavedLayout> DrawnPicture(WindowHandle view, std::span<const ItemMove> moves, const SavedTime& now);
   void RemoveHeartIcons(WindowHandle view, std::string_view desktop);
   // Waits, a little at a time and at most a few seconds, until the view
   // shows `deleted` items fewer than `before`.
@@ -159,6 +163,14 @@ class WayBack {
   std::function<void(int)> pause_;
   std::function<SavedTime()> now_;
   std::function<void()> call_off_hearts_;
+
+  // What the last save read and left saved, for the record of the picture
+  // drawn after it.
+  std::optional<DesktopRead> click_read_;
+  std::string layout_under_picture_;  // the saved layout's time; empty when none
+  // A record this run could neither replace nor remove tells of an older
+  // picture: it is not trusted again until one is written.
+  bool record_may_be_stale_ = false;
 };
 
 }  // namespace corvella

@@ -5,6 +5,12 @@
 #include "core/attempt.hpp"
 
 namespace corvella {
+namespace {
+
+// The record's first line; the picture follows in the saved layout's format.
+constexpr std::string_view kRecordHeader = "corvella-picture 1\t";
+
+}  // namespace
 
 SavedLayoutSummary SummaryOf(const SavedLayoutRead& saved) {
   switch (saved.found) {
@@ -25,14 +31,20 @@ SavedLayoutRead ReadLayoutFile(LayoutStorage& storage) {
     return SavedLayoutRead{SavedLayoutRead::Found::Unreadable, std::nullopt};
   if (!text) return {};
   ParsedLayout parsed = ParseSavedLayout(*text);
-  if (!parsed.layout) return SavedLayoutRead{SavedLayoutRead::Found::Damaged, std::nullopt};
+  if (!parsed.layout) {
+    return SavedLayoutRead{SavedLayoutRead::Found::Damaged, std::nullopt, parsed.fault == LayoutFault::UnknownVersion};
+  }
   return SavedLayoutRead{SavedLayoutRead::Found::Layout, std::move(parsed.layout)};
 }
 
-std::optional<SavedLayout> ReadPictureRecord(LayoutStorage& storage) {
+std::optional<RecordedPicture> ReadPictureRecord(LayoutStorage& storage) {
   std::optional<std::string> text;
   if (FailureOf([&] { text = storage.LoadPicture(); }) || !text) return std::nullopt;
-  return ParseSavedLayout(*text).layout;
+  const std::size_t header_end = text->find('\n');
+  if (!text->starts_with(kRecordHeader) || header_end == std::string::npos) return std::nullopt;
+  std::optional<SavedLayout> picture = ParseSavedLayout(std::string_view(*text).substr(header_end + 1)).layout;
+  if (!picture) return std::nullopt;
+  return RecordedPicture{std::move(*picture), text->substr(kRecordHeader.size(), header_end - kRecordHeader.size())};
 }
 
 // Formatting is a step of the write: a layout the file cannot hold leaves
@@ -43,12 +55,18 @@ WriteOutcome WriteLayoutFile(LayoutStorage& storage, const SavedLayout& layout) 
   return *failure == RuntimeErrorKind::DiskFull ? WriteOutcome::DiskFull : WriteOutcome::Failed;
 }
 
-bool WritePictureRecord(LayoutStorage& storage, const SavedLayout& picture) {
-  return !FailureOf([&] { storage.SavePicture(FormatSavedLayout(picture)); });
+bool WritePictureRecord(LayoutStorage& storage, const RecordedPicture& record) {
+  return !FailureOf([&] {
+    storage.SavePicture(std::string(kRecordHeader) + record.drawn_over + "\n" + FormatSavedLayout(record.picture));
+  });
 }
 
 bool ForgetPictureRecord(LayoutStorage& storage) {
   return !FailureOf([&] { storage.ForgetPicture(); });
+}
+
+bool KeepNewerLayoutAside(LayoutStorage& storage) {
+  return !FailureOf([&] { storage.KeepNewer(); });
 }
 
 bool RetireLayoutFile(LayoutStorage& storage) {

@@ -16,6 +16,17 @@ struct SavedLayoutRead {
   enum class Found { Nothing, Unreadable, Damaged, Layout };
   Found found = Found::Nothing;
   std::optional<SavedLayout> layout;  // set when a layout was found
+  // Damaged to this Corvella only: a newer one wrote it, in a version this
+  // one does not know.
+  bool newer = false;
+};
+
+// Where Corvella's last arrangement put each item, and the saved layout it
+// was drawn over, named by the time that layout was saved (empty when no
+// layout was saved).
+struct RecordedPicture {
+  SavedLayout picture;
+  std::string drawn_over;
 };
 
 // What a menu shows: whether anything is saved and, when the file is sound,
@@ -33,8 +44,9 @@ SavedLayoutSummary SummaryOf(const SavedLayoutRead& saved);
 // whole Damaged.
 SavedLayoutRead ReadLayoutFile(LayoutStorage& storage);
 // None when there is no record, or one that cannot be read or does not read
-// whole: either counts as none.
-std::optional<SavedLayout> ReadPictureRecord(LayoutStorage& storage);
+// whole, or one an older Corvella wrote, which names no layout: each counts
+// as none.
+std::optional<RecordedPicture> ReadPictureRecord(LayoutStorage& storage);
 
 enum class WriteOutcome {
   Written,
@@ -45,8 +57,10 @@ enum class WriteOutcome {
 // Replaces the saved file; the text it replaces stays as the previous one.
 WriteOutcome WriteLayoutFile(LayoutStorage& storage, const SavedLayout& layout);
 // Each true when the storage did what was asked.
-bool WritePictureRecord(LayoutStorage& storage, const SavedLayout& picture);
+bool WritePictureRecord(LayoutStorage& storage, const RecordedPicture& record);
 bool ForgetPictureRecord(LayoutStorage& storage);
+// A newer Corvella's layout goes aside before a save replaces it.
+bool KeepNewerLayoutAside(LayoutStorage& storage);
 // The saved file becomes the backup, so that the next save takes the
 // desktop's layout afresh.
 bool RetireLayoutFile(LayoutStorage& storage);

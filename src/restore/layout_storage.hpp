@@ -19,6 +19,9 @@ class LayoutStorage {
   // Replaces the saved text at once: a failure leaves the earlier text whole,
   // and the text replaced stays as the previous one (one level).
   virtual void Save(std::string_view content) = 0;
+  // Copies the saved text aside as the newer layout, unless one is kept
+  // there already; no save ever replaces that copy.
+  virtual void KeepNewer() = 0;
   // The saved text becomes the backup, replacing an older one; nothing is
   // saved afterwards.
   virtual void MarkRestored() = 0;

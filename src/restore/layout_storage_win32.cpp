@@ -19,6 +19,7 @@ constexpr std::wstring_view kProgramFolder = L"\\Corvella";
 constexpr std::wstring_view kLayoutFile = L"\\layout.tsv";
 constexpr std::wstring_view kBackupFile = L"\\layout-restored.tsv";
 constexpr std::wstring_view kPreviousFile = L"\\layout-previous.tsv";
+constexpr std::wstring_view kNewerFile = L"\\layout-newer.tsv";
 constexpr std::wstring_view kPictureFile = L"\\last-picture.tsv";
 constexpr std::int64_t kLargestLayout = 16 * 1024 * 1024;
 
@@ -97,6 +98,14 @@ void Win32LayoutStorage::Save(std::string_view content) {
 void Win32LayoutStorage::WriteFileWhole(std::wstring_view name, std::string_view content) {
   ReplaceFileAtomically(folder_, PathOf(name),
                         std::span(reinterpret_cast<const std::uint8_t*>(content.data()), content.size()));
+}
+
+// The first newer layout kept stays: a later one never replaces it.
+void Win32LayoutStorage::KeepNewer() {
+  if (::CopyFileW(PathOf(kLayoutFile).c_str(), PathOf(kNewerFile).c_str(), TRUE)) return;
+  if (const DWORD error = ::GetLastError(); error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+    ThrowLastError("cannot keep the newer layout as layout-newer.tsv");
+  }
 }
 
 void Win32LayoutStorage::MarkRestored() { MoveFileOver(PathOf(kLayoutFile), PathOf(kBackupFile)); }

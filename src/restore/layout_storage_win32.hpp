@@ -2,8 +2,9 @@
 // Corvella\layout.tsv, replaced atomically through a temporary file in the
 // same folder (a temporary file a cut-off save left goes at the next one),
 // Corvella\layout-previous.tsv, a copy of the layout a save replaced, and
-// Corvella\layout-restored.tsv once it has been restored; Corvella\last-picture.tsv
-// records the last picture.
+// Corvella\layout-restored.tsv once it has been restored, and
+// Corvella\layout-newer.tsv, a newer Corvella's layout kept aside;
+// Corvella\last-picture.tsv records the last picture.
 #pragma once
 
 #include <string>
@@ -25,6 +26,7 @@ class Win32LayoutStorage final : public LayoutStorage {
   // A file above 16 MB is no layout of this program's and reads as a failure.
   std::optional<std::string> Load() override;
   void Save(std::string_view content) override;
+  void KeepNewer() override;
   void MarkRestored() override;
   std::optional<std::string> LoadPicture() override;
   void SavePicture(std::string_view content) override;

@@ -25,13 +25,13 @@ bool StillThePicture(const SavedLayout& picture, std::span<const ViewItem> deskt
 
 }  // namespace
 
-SaveDecision DecideSave(const std::optional<SavedLayout>& pending, const std::optional<SavedLayout>& picture,
+SaveDecision DecideSave(const std::optional<SavedLayout>& pending, const std::optional<RecordedPicture>& record,
                         std::span<const ViewItem> desktop) {
   if (!pending) return SaveDecision::SaveDesktop;
   const std::vector<std::string> names = NamesOf(desktop);
   if (PlanMoves(*pending, names).moves.empty()) return SaveDecision::SaveDesktop;
-  if (!picture) return SaveDecision::KeepPending;
-  return StillThePicture(*picture, desktop, names) ? SaveDecision::KeepPending : SaveDecision::SaveDesktop;
+  if (!record || record->drawn_over != FormatSavedTime(pending->saved_at)) return SaveDecision::KeepPending;
+  return StillThePicture(record->picture, desktop, names) ? SaveDecision::KeepPending : SaveDecision::SaveDesktop;
 }
 
 }  // namespace corvella

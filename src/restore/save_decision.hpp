@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 
+#include "restore/layout_files.hpp"
 #include "restore/saved_layout.hpp"
 #include "shell/view_reader.hpp"
 
@@ -18,13 +19,15 @@ enum class SaveDecision {
 };
 
 // `pending` is the layout saved and not yet restored, none when there is
-// none or its file does not read whole; `picture` the record of where
-// Corvella's last arrangement put each item, none when there is none or it
-// does not read whole; `desktop` the items the view shows now, in index
-// order. A pending layout of which no item is on the desktop any more is
-// never kept. Without a record the pending layout is kept, as a Corvella
-// that made no record always did.
-SaveDecision DecideSave(const std::optional<SavedLayout>& pending, const std::optional<SavedLayout>& picture,
+// none or its file does not read whole; `record` the record of where
+// Corvella's last arrangement put each item, none when there is none, it
+// does not read whole or it may be stale; `desktop` the items the view
+// shows now, in index order. A pending layout of which no item is on the
+// desktop any more is never kept. Without a record, or with one of a
+// picture drawn over another layout, the pending layout is kept, as a
+// Corvella that made no record always did: a picture is never saved as the
+// user's layout on the word of a record that may not be of it.
+SaveDecision DecideSave(const std::optional<SavedLayout>& pending, const std::optional<RecordedPicture>& record,
                         std::span<const ViewItem> desktop);
 
 }  // namespace corvella

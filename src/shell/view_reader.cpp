@@ -138,8 +138,7 @@ std::string ReadLongName(WindowSystem& windows, RemoteMemoryProvider& memory, Wi
 
 }  // namespace
 
-std::vector<ViewItem> ViewReader::ReadItems(WindowHandle view) {
-  const std::int32_t count = windows_.SendWindowMessage(view, list_view::kGetItemCount, 0, 0);
+std::vector<ViewItem> ViewReader::ReadItems(WindowHandle view, std::int32_t count) {
   if (count < 0) ThrowServiceFailure("the view reports " + std::to_string(count) + " items");
   std::vector<ViewItem> items;
   if (count == 0) return items;

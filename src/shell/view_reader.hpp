@@ -27,10 +27,11 @@ class ViewReader {
  public:
   ViewReader(WindowSystem& windows, RemoteMemoryProvider& memory) : windows_(windows), memory_(memory) {}
 
-  // In index order. Raises a RuntimeError (ServiceFailure) when a message
+  // The first `count` items, in index order, for a caller that counts the
+  // view itself. Raises a RuntimeError (ServiceFailure) when a message
   // fails, an item has no position, or the view's answer does not lie in the
   // buffer: a name is never read from anywhere else.
-  std::vector<ViewItem> ReadItems(WindowHandle view);
+  std::vector<ViewItem> ReadItems(WindowHandle view, std::int32_t count);
 
  private:
   WindowSystem& windows_;

@@ -132,6 +132,7 @@ class DesktopStandIn {
   LARGE_INTEGER start_{};
 
   HWND progman_ = nullptr;
+  HWND view_parent_ = nullptr;
   HWND list_ = nullptr;
   HIMAGELIST images_ = nullptr;
   int placeholder_image_ = 0;
@@ -179,16 +180,16 @@ bool DesktopStandIn::Create() {
   const DWORD style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
   progman_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"Progman", L"Program Manager", style, options_.at.x, options_.at.y,
                                width, height, nullptr, nullptr, instance_, this);
-  HWND view_parent = progman_;
+  view_parent_ = progman_;
   if (options_.under_worker) {
     // Current Windows keeps an empty WorkerW beside the one holding the view.
-    view_parent = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"WorkerW", L"", style, options_.at.x, options_.at.y, width,
-                                    height, nullptr, nullptr, instance_, this);
+    view_parent_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"WorkerW", L"", style, options_.at.x, options_.at.y, width,
+                                     height, nullptr, nullptr, instance_, this);
     ::CreateWindowExW(WS_EX_TOOLWINDOW, L"WorkerW", L"", WS_POPUP, 0, 0, width, height, nullptr, nullptr, instance_,
                       this);
   }
   HWND shell_view = ::CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD | WS_VISIBLE, 0, 0, width, height,
-                                      view_parent, nullptr, instance_, this);
+                                      view_parent_, nullptr, instance_, this);
   // Icon view and, unless asked for, no automatic arrangement, so that
   // moved items stay put.
   const DWORD list_style = WS_CHILD | WS_VISIBLE | LVS_ICON | (options_.auto_arrange ? LVS_AUTOARRANGE : 0);
@@ -354,6 +355,10 @@ LRESULT DesktopStandIn::OnCopyData(const COPYDATASTRUCT& data) {
     case StandInCommand::FollowFolder:
       FollowFolder();
       return 1;
+    case StandInCommand::LoseView:  // a message-only window is no lookup's child
+      return ::SetParent(::GetParent(list_), HWND_MESSAGE) != nullptr ? 1 : 0;
+    case StandInCommand::BringViewBack:
+      return ::SetParent(::GetParent(list_), view_parent_) != nullptr ? 1 : 0;
   }
   return 0;
 }

@@ -57,7 +57,11 @@ std::size_t PositionMessages(const StandInReport& report) {
 StandInReport AfterTheSave(StandInReport report) {
   const auto first_move = std::find_if(report.log.begin(), report.log.end(), IsMove);
   const auto last_read = std::find_if(std::make_reverse_iterator(first_move), report.log.rend(), IsRead);
-  report.log.erase(report.log.begin(), last_read.base());
+  auto after_read = last_read.base();
+  if (after_read != report.log.begin() && after_read != report.log.end() && after_read->message == kGetItemCount) {
+    ++after_read;
+  }
+  report.log.erase(report.log.begin(), after_read);
   const auto last_move = std::find_if(report.log.rbegin(), report.log.rend(), IsMove);
   if (last_move != report.log.rend()) report.log.erase(last_move.base(), report.log.end());
   return report;
@@ -67,8 +71,9 @@ bool PictureRecorded(const StandInReport& report) {
   const auto last_move = std::find_if(report.log.rbegin(), report.log.rend(), IsMove);
   if (last_move == report.log.rbegin()) return false;
   const LoggedMessage& count = *std::prev(last_move);
-  const auto reads = static_cast<std::size_t>(std::distance(report.log.rbegin(), last_move) - 1);
-  return count.message == kGetItemCount && reads >= 2 * static_cast<std::size_t>(count.result);
+  const auto after_move = static_cast<std::size_t>(std::distance(report.log.rbegin(), last_move));
+  return count.message == kGetItemCount && after_move >= 2 * static_cast<std::size_t>(count.result) + 2 &&
+         report.log.back().message == kGetItemCount;
 }
 
 std::vector<std::wstring> Sorted(std::vector<std::wstring> names) {

@@ -25,10 +25,11 @@ bool OnlyStyleQuestions(const StandInReport& report);
 std::size_t PositionMessages(const StandInReport& report);
 // The log without the reads around an arrangement: the one at the click,
 // which saves the desktop's layout or finds it still Corvella's picture (the
-// view's spacing, a count, then each item's name and place), and the record
-// of where the arrangement put the items (a count, then names and places).
+// view's spacing, a count, each item's name and place, then a count that
+// tells no item came or went meanwhile), and the record of where the
+// arrangement put the items (a count, names and places, a count).
 StandInReport AfterTheSave(StandInReport report);
-// The record of the last arrangement has been read whole.
+// The record of the last arrangement has been read whole, to its last count.
 bool PictureRecorded(const StandInReport& report);
 // The message box that the process shows, if any.
 HWND MessageBoxOf(DWORD process_id);

@@ -79,6 +79,12 @@ void StandIn::StallAt(std::uint32_t message, std::uint32_t after, std::chrono::m
   }
 }
 
+void StandIn::LoseView(bool lost) const {
+  if (Command(progman_, lost ? StandInCommand::LoseView : StandInCommand::BringViewBack, "about its view") != 1) {
+    throw ScenarioFailed("the desktop stand-in did not lose its view or bring it back");
+  }
+}
+
 void StandIn::FollowFolder() const {
   if (Command(progman_, StandInCommand::FollowFolder, "to follow the folder") != 1) {
     throw ScenarioFailed("the desktop stand-in did not start following the folder");

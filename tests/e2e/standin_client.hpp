@@ -31,6 +31,8 @@ class StandIn {
   // The view stops answering for that long when the message of that kind
   // after `after` others reaches it.
   void StallAt(std::uint32_t message, std::uint32_t after, std::chrono::milliseconds length) const;
+  // The view is lost, as while Explorer restarts, or back again.
+  void LoseView(bool lost) const;
   // A stand-in started with --frozen shows the folder's files from now on.
   void FollowFolder() const;
   // Polls the report until the condition holds; throws with the last

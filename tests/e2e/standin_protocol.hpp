@@ -33,6 +33,10 @@ enum class StandInCommand : ULONG_PTR {
   // lpData: a StallRequest. The list view stops answering for that long when
   // that message reaches it from another process, before it handles it.
   StallAt = 6,
+  // No window under "Progman" or a "WorkerW" leads to the view until it is
+  // brought back, as while Explorer restarts.
+  LoseView = 7,
+  BringViewBack = 8,
 };
 
 struct StallRequest {

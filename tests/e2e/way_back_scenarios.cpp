@@ -291,6 +291,31 @@ void LayoutFolderTakenByAFile(ScenarioRun& run) {
   ExpectMenuItem(run, corvella, kRestoreCaption, true, "with nothing saved");
 }
 
+// Explorer restarting: the view is gone at the heart's click. The box says
+// the desktop does not answer; nothing is written, moved or saved, and no
+// timer draws a heart over the icons once the view is back, where the next
+// click puts a newer Corvella's layout.tsv aside before it saves.
+void DesktopGoneAtTheClick(ScenarioRun& run) {
+  constexpr int kItems = 20;
+  const std::string newer = "corvella-layout 99\tfrom a newer Corvella\n";
+  ::CreateDirectoryW(SavedLayoutFolder().c_str(), nullptr);
+  WriteBytes(SavedLayoutPath(), newer);
+  StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
+  const CorvellaWindow corvella(run.paths, desktop);
+  AnswerYes(run, desktop, corvella);
+  desktop.LoseView(true);
+  ClickCentre(corvella.heart);
+  const std::wstring text = DismissMessageBox(corvella.Process(), "for the heart without a desktop");
+  run.Expect(text.rfind(L"デスクトップが応答していません", 0) == 0, "the box should say the desktop does not answer");
+  desktop.LoseView(false);
+  Pause(kQuietSpell);
+  run.Expect(desktop.Report().log.empty() && FilesIn(run.desktop).empty() && SavedBytes() == newer,
+             "nothing should reach the view or be written");
+  Arrange(desktop, corvella.heart, kItems, "the heart once the desktop is back");
+  std::string kept;
+  run.Expect(ReadBytes(SavedLayoutFolder() + L"\\layout-newer.tsv", kept) && kept == newer, "the newer layout is kept");
+}
+
 // "Corvella.exe /restore" beside a window whose heart waits for files the
 // desktop does not show yet: the window stops waiting, so no heart is drawn
 // over the layout once the desktop holds enough items.
@@ -614,6 +639,7 @@ std::vector<Scenario> WayBackScenarios() {
       {"restore_after_heart_and_parallelogram", RestoreAfterHeartAndParallelogram},
       {"way_back_in_the_window", WayBackInTheWindow},
       {"layout_folder_taken_by_a_file", LayoutFolderTakenByAFile},
+      {"desktop_gone_at_the_click", DesktopGoneAtTheClick},
       {"command_line_restore_calls_off_a_waiting_heart", CommandLineRestoreCallsOffAWaitingHeart},
       {"restore_with_files_added_and_removed", RestoreWithFilesAddedAndRemoved},
       {"damaged_layout_file", DamagedLayoutFile},

@@ -147,8 +147,9 @@ WindowHandle FakeDesktop::FindChildWindowByClass(WindowHandle parent, WindowHand
     }
     ++it;
   }
-  const auto found = std::find_if(
-      it, windows_.end(), [&](const Window& w) { return w.parent == parent && SameClass(w.class_name, class_name); });
+  const auto found = std::find_if(it, windows_.end(), [&](const Window& w) {
+    return w.parent == parent && SameClass(w.class_name, class_name) && !lost_.contains(w.handle);
+  });
   return found == windows_.end() ? 0 : found->handle;
 }
 
@@ -156,10 +157,15 @@ std::int32_t FakeDesktop::SendWindowMessage(WindowHandle window, std::uint32_t m
                                             std::int32_t lparam) {
   if (failure_ && failure_->message == message && failure_->after-- == 0) {
     hung_ = failure_->hangs;
+    if (failure_->gone) lost_.insert(window);
     failure_.reset();
     throw RuntimeError(RuntimeErrorKind::ServiceFailure, "the view did not answer");
   }
-  if (hung_) throw RuntimeError(RuntimeErrorKind::ServiceFailure, "the view does not answer");
+  if (hung_ || lost_.contains(window)) throw RuntimeError(RuntimeErrorKind::ServiceFailure, "the view does not answer");
+  if (drop_ && drop_->message == message && drop_->after-- == 0) {
+    Existing(window).items.pop_back();
+    drop_.reset();
+  }
   messages_.push_back(SentMessage{window, message, wparam, lparam});
   Window* target = Find(window);
   if (target == nullptr || !target->is_list_view) {

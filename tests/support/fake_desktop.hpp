@@ -137,6 +137,13 @@ class FakeDesktop final : public WindowSystem, public FolderViewHost, public Fol
   void FailMessage(std::uint32_t message, std::size_t after = 0, bool view_hangs = false) {
     failure_ = Failure{message, after, view_hangs};
   }
+  // The view is gone at the message of this kind after `after` others, as
+  // while Explorer restarts: that message and every later one fail, and no
+  // lookup finds it.
+  void LoseAt(std::uint32_t message, std::size_t after) { failure_ = Failure{message, after, false, true}; }
+  // The list view's last item goes just before the message of this kind
+  // after `after` others reaches it, as a file's item goes when it is moved.
+  void DropLastItemAt(std::uint32_t message, std::size_t after) { drop_ = Failure{message, after}; }
   [[nodiscard]] bool RedrawOn(WindowHandle view) const { return !redraw_off_.contains(view); }
   // Every lookup of a top-level window by class fails, as a window system
   // that cannot be asked; the lookups of children still answer.
@@ -179,7 +186,8 @@ class FakeDesktop final : public WindowSystem, public FolderViewHost, public Fol
   struct Failure {
     std::uint32_t message;
     std::size_t after;
-    bool hangs;
+    bool hangs = false;
+    bool gone = false;
   };
 
   Window* Find(WindowHandle handle);
@@ -203,6 +211,8 @@ class FakeDesktop final : public WindowSystem, public FolderViewHost, public Fol
   WindowPoint work_area_origin_;
   std::set<std::int32_t> text_elsewhere_;
   std::optional<Failure> failure_;
+  std::optional<Failure> drop_;
+  std::set<WindowHandle> lost_;
   bool hung_ = false;
   bool top_level_lookups_fail_ = false;
   std::set<WindowHandle> redraw_off_;

@@ -21,19 +21,27 @@ class MemoryLayoutStorage final : public LayoutStorage {
     if (fail_save) throw RuntimeError(save_failure, "storage failed");
     saved = std::string(content);
   }
+  void KeepNewer() override {}  // a copy aside leaves the saved text as it is
   void MarkRestored() override {
     if (fail_mark || !saved) Fail();
     backup = std::exchange(saved, std::nullopt);
   }
   std::optional<std::string> LoadPicture() override { return picture; }
-  void SavePicture(std::string_view content) override { picture = std::string(content); }
-  void ForgetPicture() override { picture.reset(); }
+  void SavePicture(std::string_view content) override {
+    if (fail_picture) Fail();
+    picture = std::string(content);
+  }
+  void ForgetPicture() override {
+    if (fail_picture) Fail();
+    picture.reset();
+  }
   [[nodiscard]] std::string Location() const override { return "C:\\Users\\me\\AppData\\Local\\Corvella\\layout.tsv"; }
 
   std::optional<std::string> saved;
   std::optional<std::string> backup;
   std::optional<std::string> picture;
   bool fail_load = false;
+  bool fail_picture = false;  // the record can be neither replaced nor removed
   bool fail_save = false;
   RuntimeErrorKind save_failure = RuntimeErrorKind::ServiceFailure;
   bool fail_mark = false;
