@@ -63,10 +63,9 @@ class Form1 final : public FormEvents {
   void VScroll1_Change();                  // the spinner moved: its value into Text1
   void Timer1_Timer();                     // draws the heart once the shell shows enough items
 
-  void ArrangeHeart();      // the heart now, or a top-up first
-  void CreateHeartIcons();  // writes the missing heart icon files, then arms Timer1
-  void PictureDrawn(
-      bool drawn);  // tells the folder view and records the picture, or says the desktop did not answer or stopped
+  void ArrangeHeart();            // the heart now, or a top-up first
+  void CreateHeartIcons();        // writes the missing heart icon files, then arms Timer1
+  void PictureDrawn(bool drawn);  // records the picture, or says the desktop did not answer or stopped
 
   void WarnOfSelfArrangement();  // "はい": a word when the view arranges itself
   bool SaveLayoutFirst();        // before an arrangement: the desktop's own layout; false to move nothing
