@@ -168,6 +168,9 @@ TEST_F(MainWindow, TwelveItemsWriteTwoIconsAndTheNextTickDrawsTheHeart) {
 
   EXPECT_EQ(SentBesidesReads(), CountThenHeart());
   EXPECT_FALSE(form_.Enabled(ControlId::Timer1));
+  // The click's check lets the shell's folder view be told the heart, with its fourteen items.
+  ASSERT_EQ(desktop_.FolderViewPositioned().size(), 1U);
+  EXPECT_EQ(desktop_.FolderViewPositioned()[0].size(), 14U);
 }
 
 TEST_F(MainWindow, AHeartFromFiveItemsWaitsUntilMoreThanTwelveAreShown) {

@@ -45,14 +45,6 @@ TEST_P(ViewReaderTest, ReadsEveryNameAndPositionInIndexOrderAcrossChunks) {
 
   EXPECT_EQ(scene.reader.ReadItems(scene.list, 603), items);
   EXPECT_EQ(scene.process.live_buffers(), 0U);
-
-  // The names alone cost no position question.
-  scene.desktop.ClearMessages();
-  std::vector<std::string> names;
-  for (const ViewItem& item : items) names.push_back(item.name);
-  EXPECT_EQ(scene.reader.ReadNames(scene.list), names);
-  EXPECT_TRUE(std::none_of(scene.desktop.messages().begin(), scene.desktop.messages().end(),
-                           [](const SentMessage& m) { return m.message == list_view::kGetItemPosition; }));
 }
 
 // Only a name that fills the usual room is asked for again, with room for

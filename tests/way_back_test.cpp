@@ -76,6 +76,10 @@ TEST_F(WayBackWindow, EachArrangementAfterARestoreSavesAfreshSoEveryRestoreBring
   }
   EXPECT_TRUE(form_.ShownMessages().empty());
   EXPECT_EQ(form_.BusyChanges().size(), 12U);  // twice the save, the picture and the restore
+  // The shell's folder view is told each picture and each restore once, the restore with the saved places.
+  ASSERT_EQ(desktop_.FolderViewPositioned().size(), 4U);
+  for (const ItemMove& move : desktop_.FolderViewPositioned()[3])
+    EXPECT_EQ(own[move.index], (ListItem{own[move.index].name, move.x, move.y}));
 }
 
 // Each case clicks the heart over fourteen items, which draws it at once.

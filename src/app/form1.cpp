@@ -31,10 +31,11 @@ constexpr std::int32_t kDefaultColumnHeight = 8;
 
 }  // namespace
 
-Form1::Form1(FormRuntime& form, WindowSystem& windows, FileServices& files, ResourceReader& resources,
-             FolderPlatform& folders, WayBack& way_back)
+Form1::Form1(FormRuntime& form, WindowSystem& windows, DesktopFolderView& folder_view, FileServices& files,
+             ResourceReader& resources, FolderPlatform& folders, WayBack& way_back)
     : desktop_(windows),
       windows_(windows),
+      folder_view_(folder_view),
       form_(form),
       files_(files),
       resources_(resources),

@@ -17,6 +17,7 @@
 #include "folders/folder_platform.hpp"
 #include "folders/system_folder.hpp"
 #include "form/form_runtime.hpp"
+#include "shell/desktop_folder_view.hpp"
 #include "shell/desktop_view.hpp"
 
 namespace corvella {
@@ -26,8 +27,8 @@ namespace corvella {
 // obj an object, cls a class; controls are their kind and a number.
 class Form1 final : public FormEvents {
  public:
-  Form1(FormRuntime& form, WindowSystem& windows, FileServices& files, ResourceReader& resources,
-        FolderPlatform& folders, WayBack& way_back);
+  Form1(FormRuntime& form, WindowSystem& windows, DesktopFolderView& folder_view, FileServices& files,
+        ResourceReader& resources, FolderPlatform& folders, WayBack& way_back);
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
 
@@ -76,6 +77,7 @@ class Form1 final : public FormEvents {
   // MoveIcons and hWndList are not part of the window's face.
   DesktopArrangement desktop_;
   WindowSystem& windows_;
+  DesktopFolderView& folder_view_;
   FormRuntime& form_;
   FileServices& files_;
   ResourceReader& resources_;

@@ -1,5 +1,6 @@
 // The window's part of the way back: the save before an arrangement, the
-// record after it, the restore and the system menu's command.
+// folder view told and the record made after it, the restore and the system
+// menu's command.
 #include <algorithm>
 #include <new>
 #include <optional>
@@ -36,15 +37,18 @@ std::string FaultOf(Statement&& statement) {
 
 // Records where a picture put the items; a picture whose count got no
 // answer, or that found no view to send to, moved nothing, and the user is
-// told to try again. One the view stopped answering during is told with
-// what it moved, and recorded from the click's read and those moves: a
-// read-back would wait on the view again.
+// told to try again. A picture drawn whole is told to the shell's folder view
+// too, as the click's check allows; one the view stopped answering during is
+// not, the shell having just stalled, and is told with what it moved and
+// recorded from the click's read and those moves: a read-back would wait on
+// the view again.
 void Form1::PictureDrawn(bool drawn) {
   if (!drawn || desktop_.hWndList == 0) {
     ResumeNext([&] { form_.ShowMessage(kDesktopNotAnswering); });
     return;
   }
   if (!desktop_.CutShort()) {
+    ResumeNext([&] { folder_view_.Follow(desktop_.MovesSent(), desktop_.lngCount); });
     ResumeNext([&] { way_back_.RecordPicture(desktop_.hWndList, desktop_.MovesSent()); });
     return;
   }

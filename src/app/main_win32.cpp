@@ -21,6 +21,7 @@
 #include "folders/system_folder.hpp"
 #include "form/form_win32.hpp"
 #include "restore/layout_storage_win32.hpp"
+#include "shell/folder_view_win32.hpp"
 #include "shell/remote_memory_win32.hpp"
 #include "shell/window_system_win32.hpp"
 
@@ -58,7 +59,9 @@ struct Services {
   Win32FolderPlatform folders;
   Win32LayoutStorage storage = Win32LayoutStorage::ForCurrentUser();
   Win32RemoteMemoryProvider memory;
-  WayBack way_back{storage, windows, memory, files, resources, Pause, LocalTimeNow, CallOffWaitingHearts};
+  Win32FolderViewHost folder_view_host;
+  DesktopFolderView folder_view{folder_view_host};
+  WayBack way_back{storage, windows, memory, folder_view, files, resources, Pause, LocalTimeNow, CallOffWaitingHearts};
 };
 
 // "/restore": whether or not a Corvella window is open, whose waiting heart
@@ -90,7 +93,8 @@ int RunWindow(HINSTANCE instance) {
   }
   Services services;
   Win32Form form(MainWindowLayout(), instance);
-  Form1 form1(form, services.windows, services.files, services.resources, services.folders, services.way_back);
+  Form1 form1(form, services.windows, services.folder_view, services.files, services.resources, services.folders,
+              services.way_back);
   return form.Run(form1);
 }
 

@@ -1,6 +1,7 @@
 #include "app/way_back.hpp"
 
 #include <algorithm>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -34,13 +35,14 @@ std::size_t FitMoves(const SavedLayout& saved, const ViewDisplay& display, std::
 
 }  // namespace
 
-WayBack::WayBack(LayoutStorage& storage, WindowSystem& windows, RemoteMemoryProvider& memory, FileServices& files,
-                 ResourceReader& resources, std::function<void(int)> pause, std::function<SavedTime()> now,
-                 std::function<void()> call_off_hearts)
+WayBack::WayBack(LayoutStorage& storage, WindowSystem& windows, RemoteMemoryProvider& memory,
+                 DesktopFolderView& folder_view, FileServices& files, ResourceReader& resources,
+                 std::function<void(int)> pause, std::function<SavedTime()> now, std::function<void()> call_off_hearts)
     : storage_(storage),
       windows_(windows),
       reader_(windows, memory),
       placer_(windows, memory),
+      folder_view_(folder_view),
       files_(files),
       resources_(resources),
       pause_(std::move(pause)),
@@ -53,6 +55,9 @@ SaveDone WayBack::SaveUnlessPending() {
   done.read.view = FindDesktopView(windows_);
   done.read.pending = ReadLayoutFile(storage_);
   done.outcome = SaveOrKeep(done.read, now);
+  std::span<const ViewItem> read;
+  if (done.read.desktop) read = done.read.desktop->items;
+  folder_view_.Check(read);
   done.summary = done.outcome == SaveOutcome::Saved ? SavedLayoutSummary{true, FormatSavedTime(now)}
                                                     : SummaryOf(done.read.pending);
   click_read_ = done.read.desktop;
@@ -168,11 +173,15 @@ RestoreResult WayBack::PutBack(WindowHandle view, const SavedLayoutRead& saved, 
   }
   RemoveHeartIcons(view, desktop);
   if (view == 0) return RestoreResult{RestoreOutcome::NoDesktopView};
-  const std::optional<std::vector<std::string>> names = ValueOf([&] { return reader_.ReadNames(view); });
-  if (!names) return RestoreResult{RestoreOutcome::ReadFailed};
+  const std::optional<std::vector<ViewItem>> items =
+      ValueOf([&] { return reader_.ReadItems(view, CountItems(windows_, view)); });
+  if (!items) return RestoreResult{RestoreOutcome::ReadFailed};
+  folder_view_.Check(*items);
 
-  MovePlan plan = PlanMoves(*saved.layout, *names);
-  const auto unnamed = static_cast<std::size_t>(std::count(names->begin(), names->end(), std::string()));
+  std::vector<std::string> names;
+  for (const ViewItem& item : *items) names.push_back(item.name);
+  MovePlan plan = PlanMoves(*saved.layout, names);
+  const auto unnamed = static_cast<std::size_t>(std::count(names.begin(), names.end(), std::string()));
   // A layout saved with no item it could name has nothing to put back either.
   if (plan.moves.empty()) return RestoreResult{RestoreOutcome::NothingMatched, 0, plan.skipped, 0, unnamed};
   std::size_t moved_to_fit = 0;
@@ -180,6 +189,7 @@ RestoreResult WayBack::PutBack(WindowHandle view, const SavedLayoutRead& saved, 
     moved_to_fit = FitMoves(*saved.layout, *display, plan.moves);
   }
   if (FailureOf([&] { placer_.MoveItems(view, plan.moves); })) return RestoreResult{RestoreOutcome::MoveFailed};
+  folder_view_.Follow(plan.moves, static_cast<std::int32_t>(items->size()));
   const RestoreOutcome outcome =
       RetireLayoutFile(storage_) ? RestoreOutcome::Restored : RestoreOutcome::RestoredFileKept;
   return RestoreResult{outcome, plan.moves.size(), plan.skipped, moved_to_fit, unnamed};

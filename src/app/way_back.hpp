@@ -19,6 +19,7 @@
 #include "restore/layout_files.hpp"
 #include "restore/layout_storage.hpp"
 #include "restore/saved_layout.hpp"
+#include "shell/desktop_folder_view.hpp"
 #include "shell/remote_memory.hpp"
 #include "shell/view_placer.hpp"
 #include "shell/view_reader.hpp"
@@ -112,14 +113,15 @@ class WayBack {
   // pause(ms) waits that long for the shell; now() is the local time;
   // call_off_hearts() tells every open Corvella window to stop waiting for
   // its heart.
-  WayBack(LayoutStorage& storage, WindowSystem& windows, RemoteMemoryProvider& memory, FileServices& files,
-          ResourceReader& resources, std::function<void(int)> pause, std::function<SavedTime()> now,
-          std::function<void()> call_off_hearts);
+  WayBack(LayoutStorage& storage, WindowSystem& windows, RemoteMemoryProvider& memory, DesktopFolderView& folder_view,
+          FileServices& files, ResourceReader& resources, std::function<void(int)> pause,
+          std::function<SavedTime()> now, std::function<void()> call_off_hearts);
 
   // Saves the desktop's layout unless one saved earlier was never restored
   // and the desktop still shows the picture recorded last
   // (save_decision.hpp). Reads the saved file, the record and the view once,
-  // and keeps what it read for the record of the picture drawn after it.
+  // and keeps what it read for the record of the picture drawn after it; the
+  // view's read is the click's check of the folder view.
   SaveDone SaveUnlessPending();
   // After an arrangement on `view` that sent `moves`: where it put each
   // item, read back from the view, or else the places sent to the items the
@@ -134,7 +136,8 @@ class WayBack {
   // heart icon copies from the desktop folder (none without a path) and
   // restores; otherwise only says why it cannot. A view that arranges its
   // items by itself would undo the moves at once: nothing is touched then.
-  // Reads the saved file once; on success it becomes the backup.
+  // Reads the saved file once; on success it becomes the backup. The folder
+  // view is checked at the restore's read and told the same moves after them.
   RestoreDone Restore(std::string_view desktop);
   [[nodiscard]] SavedLayoutSummary Summary();
   [[nodiscard]] std::string Location() const { return storage_.Location(); }
@@ -154,6 +157,7 @@ class WayBack {
   WindowSystem& windows_;
   ViewReader reader_;
   ViewPlacer placer_;
+  DesktopFolderView& folder_view_;
   FileServices& files_;
   ResourceReader& resources_;
   std::function<void(int)> pause_;

@@ -139,17 +139,6 @@ std::string ReadLongName(WindowSystem& windows, RemoteMemoryProvider& memory, Wi
 }  // namespace
 
 std::vector<ViewItem> ViewReader::ReadItems(WindowHandle view, std::int32_t count) {
-  return Read(view, count, Parts::NamesAndPlaces);
-}
-
-std::vector<std::string> ViewReader::ReadNames(WindowHandle view) {
-  const std::int32_t count = windows_.SendWindowMessage(view, list_view::kGetItemCount, 0, 0);
-  std::vector<std::string> names;
-  for (ViewItem& item : Read(view, count, Parts::NamesOnly)) names.push_back(std::move(item.name));
-  return names;
-}
-
-std::vector<ViewItem> ViewReader::Read(WindowHandle view, std::int32_t count, Parts parts) {
   if (count < 0) ThrowServiceFailure("the view reports " + std::to_string(count) + " items");
   std::vector<ViewItem> items;
   if (count == 0) return items;
@@ -164,8 +153,7 @@ std::vector<ViewItem> ViewReader::Read(WindowHandle view, std::int32_t count, Pa
   for (std::int32_t first = 0; first < count; first += static_cast<std::int32_t>(per_chunk)) {
     const ChunkLayout chunk(record, std::min<std::size_t>(per_chunk, static_cast<std::size_t>(count - first)),
                             kTextUnits);
-    const std::vector<std::uint8_t> bytes =
-        AskChunk(windows_, view, *memory, chunk, first, parts == Parts::NamesAndPlaces);
+    const std::vector<std::uint8_t> bytes = AskChunk(windows_, view, *memory, chunk, first, true);
     for (std::size_t i = 0; i < chunk.Items(); ++i) {
       const auto index = first + static_cast<std::int32_t>(i);
       std::optional<std::string> name = ItemName(bytes, memory->Address(), chunk, i, index);

@@ -32,14 +32,8 @@ class ViewReader {
   // fails, an item has no position, or the view's answer does not lie in the
   // buffer: a name is never read from anywhere else.
   std::vector<ViewItem> ReadItems(WindowHandle view, std::int32_t count);
-  // The names alone, one message per item fewer, for a restore that needs
-  // no positions.
-  std::vector<std::string> ReadNames(WindowHandle view);
 
  private:
-  enum class Parts { NamesAndPlaces, NamesOnly };
-  std::vector<ViewItem> Read(WindowHandle view, std::int32_t count, Parts parts);
-
   WindowSystem& windows_;
   RemoteMemoryProvider& memory_;
 };

@@ -9,12 +9,15 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "saved_layout_files.hpp"
 #include "scenario_steps.hpp"
 #include "scenarios.hpp"
+#include "shell/folder_view_win32.hpp"
 #include "system_menu.hpp"
 
 namespace corvella::e2e {
@@ -594,6 +597,41 @@ void LayoutMadeByHandAfterAHeartIsSaved(ScenarioRun& run) {
   Exit(run, corvella);
 }
 
+// Each click and each restore walks the shell's way to the desktop's folder
+// view, walked here first with Corvella's own code to show that the shell
+// answers it. Wine's folder view shows none of the stand-in's items, so the
+// check declines it: the heart and the restore end as the list view alone
+// makes them, message for message.
+void HeartAndRestoreBesideTheShellsFolderView(ScenarioRun& run) {
+  const auto counted = std::make_shared<std::optional<std::int32_t>>();
+  const FolderViewRun walked = Win32FolderViewHost().Run(
+      [counted](FolderView& view) {
+        *counted = view.ItemCount();
+        return true;
+      },
+      5000);
+  if (walked != FolderViewRun::Done) throw ScenarioFailed("the shell does not answer the way to its folder view");
+  run.notes.push_back("the shell's folder view answers, counting " +
+                      (counted->has_value() ? std::to_string(**counted) + " items" : std::string("nothing")));
+
+  constexpr int kItems = 20;
+  StandIn desktop(run.paths.standin, Arguments(kItems), run.paths.scratch);
+  const Places start = PlacesOf(desktop.Report());
+  const CorvellaWindow corvella(run.paths, desktop);
+  AnswerYes(run, desktop, corvella);
+  Arrange(desktop, corvella.heart, kItems, "the heart");
+  const StandInReport heart = AfterTheSave(ExpectQuietAfterwards(run, desktop));
+  ExpectOneArrangement(run, heart, 1, kItems, HeartPicture(kItems, 8));
+  ExpectShownAt(run, heart, HeartPicture(kItems, 8), kItems);
+
+  desktop.ClearLog();
+  PressKeyWith(VK_CONTROL, 'Z');
+  const StandInReport restored = WaitForRestore(desktop, "Ctrl+Z's restore");
+  ExpectAt(run, restored, start, "after Ctrl+Z");
+  ExpectRedrawBackOn(run, restored);
+  Exit(run, corvella);
+}
+
 }  // namespace
 
 std::vector<Scenario> WayBackScenarios() {
@@ -610,6 +648,7 @@ std::vector<Scenario> WayBackScenarios() {
       {"layout_made_by_hand_after_a_heart_is_saved", LayoutMadeByHandAfterAHeartIsSaved},
       {"restore_onto_a_smaller_view", RestoreOntoASmallerView},
       {"restore_into_64bit_desktop", RestoreInto64BitDesktop, true},
+      {"heart_and_restore_beside_the_shells_folder_view", HeartAndRestoreBesideTheShellsFolderView},
   };
 }
 

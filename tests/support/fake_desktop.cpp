@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 
 #include "core/little_endian.hpp"
 #include "core/runtime_error.hpp"
@@ -70,6 +71,7 @@ WindowHandle FakeDesktop::AddShellDesktop(std::int32_t item_count) {
   const WindowHandle shell_view = AddWindow("SHELLDLL_DefView", progman);
   const WindowHandle list = AddWindow("SysListView32", shell_view);
   MakeListView(list, item_count);
+  desktop_list_ = list;
   return list;
 }
 
@@ -80,13 +82,14 @@ WindowHandle FakeDesktop::AddWorkerWDesktop(std::int32_t item_count) {
   const WindowHandle shell_view = AddWindow("SHELLDLL_DefView", worker);
   const WindowHandle list = AddWindow("SysListView32", shell_view);
   MakeListView(list, item_count);
+  desktop_list_ = list;
   return list;
 }
 
 std::vector<ItemPosition> FakeDesktop::Positions(WindowHandle list_view) {
-  std::vector<ItemPosition> positions;
+  std::vector<testing::ItemPosition> positions;
   for (const ListItem& item : Items(list_view)) {
-    positions.push_back(ItemPosition{static_cast<std::int16_t>(item.x), static_cast<std::int16_t>(item.y)});
+    positions.push_back(testing::ItemPosition{static_cast<std::int16_t>(item.x), static_cast<std::int16_t>(item.y)});
   }
   return positions;
 }
@@ -275,6 +278,40 @@ std::int32_t FakeDesktop::SetItemPosition32(std::vector<ListItem>& items, std::u
   items[index].x = static_cast<std::int32_t>(GetLittleEndian(point, 0, 4));
   items[index].y = static_cast<std::int32_t>(GetLittleEndian(point, 4, 4));
   return 1;
+}
+
+FolderViewRun FakeDesktop::Run(std::function<bool(FolderView&)> work, std::uint32_t wait_ms) {
+  if (!folder_view.found || desktop_list_ == 0) return FolderViewRun::Declined;
+  works_.push_back(std::async(std::launch::async, [this, work = std::move(work)] { return work(*this); }));
+  if (works_.back().wait_for(std::chrono::milliseconds(wait_ms)) != std::future_status::ready) {
+    return FolderViewRun::TimedOut;
+  }
+  return works_.back().get() ? FolderViewRun::Done : FolderViewRun::Declined;
+}
+
+// A hung view's call returns only when the desktop goes, and fails then.
+bool FakeDesktop::FolderViewAnswers() {
+  if (!folder_view.hangs) return !folder_view.refuses;
+  gone_.wait();
+  return false;
+}
+
+std::optional<std::int32_t> FakeDesktop::ItemCount() {
+  if (!FolderViewAnswers()) return std::nullopt;
+  return static_cast<std::int32_t>(Items(desktop_list_).size()) + folder_view.extra_items;
+}
+
+std::optional<WindowPoint> FakeDesktop::ItemPosition(std::int32_t index) {
+  const auto at = static_cast<std::size_t>(index);
+  if (!FolderViewAnswers() || index < 0 || at >= Items(desktop_list_).size()) return std::nullopt;
+  if (folder_view.elsewhere.contains(index)) return folder_view.elsewhere[index];
+  return WindowPoint{Items(desktop_list_)[at].x, Items(desktop_list_)[at].y};
+}
+
+bool FakeDesktop::PositionItems(std::span<const ItemMove> moves) {
+  if (!FolderViewAnswers()) return false;
+  positioned_.emplace_back(moves.begin(), moves.end());
+  return true;
 }
 
 }  // namespace corvella::testing

@@ -3,11 +3,14 @@
 // every message that reaches any window, in order, and of every repaint. Its
 // view lives in a process of its own, whose buffers the messages that carry
 // a pointer reach, as the shell's view does: LVITEMW and POINT bytes decoded
-// for its bitness.
+// for its bitness. Behind its desktop stands the shell's folder view, which
+// runs each piece of work on a thread of its own, as the shell's does.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <future>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -15,6 +18,7 @@
 #include <vector>
 
 #include "fake_view_process.hpp"
+#include "shell/folder_view.hpp"
 #include "shell/window_system.hpp"
 
 namespace corvella::testing {
@@ -66,9 +70,24 @@ inline std::ostream& operator<<(std::ostream& out, const SentMessage& m) {
              << ", lparam " << m.lparam << '}';
 }
 
-class FakeDesktop final : public WindowSystem {
+class FakeDesktop final : public WindowSystem, public FolderViewHost, public FolderView {
  public:
   explicit FakeDesktop(ProcessBitness bitness = ProcessBitness::Bits32) : process_(bitness) {}
+  // Lets a hung folder view's calls fail and waits for their threads.
+  ~FakeDesktop() override { going_.set_value(); }
+
+  // The folder view of the last desktop added: it holds the list view's items
+  // where the list view shows them, unless told otherwise.
+  struct FolderViewState {
+    bool found = true;                              // the shell's chain leads to it
+    std::int32_t extra_items = 0;                   // it counts more items than the list view
+    std::map<std::int32_t, WindowPoint> elsewhere;  // it shows these items elsewhere
+    bool refuses = false;                           // every call fails
+    bool hangs = false;                             // no call returns while the desktop lasts
+  };
+  FolderViewState folder_view;
+  // Each positioning it took, in order.
+  [[nodiscard]] const std::vector<std::vector<ItemMove>>& FolderViewPositioned() const { return positioned_; }
 
   // The process that owns the desktop's view, and the buffers in it.
   [[nodiscard]] FakeViewProcess& process() { return process_; }
@@ -95,7 +114,7 @@ class FakeDesktop final : public WindowSystem {
     repaints_.clear();
   }
   // The positions in 16 bits each, as LVM_SETITEMPOSITION sets them.
-  [[nodiscard]] std::vector<ItemPosition> Positions(WindowHandle list_view);
+  [[nodiscard]] std::vector<testing::ItemPosition> Positions(WindowHandle list_view);
   [[nodiscard]] bool IsListView(WindowHandle window);
   // The list view's items in index order, to name and place them.
   [[nodiscard]] std::vector<ListItem>& Items(WindowHandle list_view);
@@ -146,6 +165,11 @@ class FakeDesktop final : public WindowSystem {
   // A RuntimeError for a handle the desktop does not hold, 0 included.
   WindowPoint ScreenToClient(WindowHandle window, WindowPoint screen) override;
 
+  FolderViewRun Run(std::function<bool(FolderView&)> work, std::uint32_t wait_ms) override;
+  std::optional<std::int32_t> ItemCount() override;
+  std::optional<WindowPoint> ItemPosition(std::int32_t index) override;
+  bool PositionItems(std::span<const ItemMove> moves) override;
+
  private:
   struct Window {
     WindowHandle handle = 0;
@@ -192,6 +216,13 @@ class FakeDesktop final : public WindowSystem {
   bool hung_ = false;
   bool top_level_lookups_fail_ = false;
   std::set<WindowHandle> redraw_off_;
+
+  bool FolderViewAnswers();
+  WindowHandle desktop_list_ = 0;
+  std::vector<std::vector<ItemMove>> positioned_;
+  std::promise<void> going_;
+  std::shared_future<void> gone_ = going_.get_future().share();
+  std::vector<std::future<bool>> works_;  // last, so that the threads end before the rest goes
 };
 
 }  // namespace corvella::testing

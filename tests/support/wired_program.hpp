@@ -40,9 +40,11 @@ struct WiredProgram {
   std::function<void()> while_paused_;
   // The local time the way back reads.
   SavedTime now_{2026, 12, 8, 9, 30, 5};
+  DesktopFolderView folder_view_{desktop_};
   WayBack way_back_{storage_,
                     desktop_,
                     desktop_.process(),
+                    folder_view_,
                     files_,
                     resources_,
                     [this](int) {
@@ -52,7 +54,7 @@ struct WiredProgram {
                     [this] { return now_; },
                     [this] { form_.QueueNotice(FormNotice::LayoutRestored); }};
   HeadlessForm form_{MainWindowLayout()};
-  Form1 form1_{form_, desktop_, files_, resources_, folders_, way_back_};
+  Form1 form1_{form_, desktop_, folder_view_, files_, resources_, folders_, way_back_};
 };
 
 }  // namespace corvella::testing
