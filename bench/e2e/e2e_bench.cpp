@@ -9,23 +9,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "driver_windows.hpp"
 #include "e2e_benchmark.hpp"
-
-namespace {
-
-std::wstring BesideTheBenchmark(const wchar_t* file) {
-  wchar_t own[MAX_PATH] = {};
-  const DWORD length = ::GetModuleFileNameW(nullptr, own, MAX_PATH);
-  const std::wstring path(own, length);
-  return path.substr(0, path.find_last_of(L"\\/") + 1) + file;
-}
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   corvella::e2e::BenchmarkPaths paths;
-  paths.sender = BesideTheBenchmark(L"minimal_sender.exe");
-  paths.minimal_window = BesideTheBenchmark(L"minimal_window.exe");
+  paths.sender = corvella::e2e::BesideThisProgram(L"minimal_sender.exe");
+  paths.minimal_window = corvella::e2e::BesideThisProgram(L"minimal_window.exe");
   int items = 2000;
   int runs = 5;
   int start_rounds = 21;

@@ -83,9 +83,9 @@ class Form1 final : public FormEvents {
   ResourceReader& resources_;
   FolderPlatform& folders_;
   WayBack& way_back_;
-  // What the last arrangement's save found: the items the click read, and
-  // whether a layout is saved to come back to. None when the save failed.
-  std::optional<SaveDone> last_save_;
+  // Whether the last arrangement's save left a layout to come back to: saved
+  // then, or kept from earlier. The click's read itself stays with the way back.
+  bool layout_saved_ = false;
   // Set while CreateHeartIcons pumps messages: a second top-up or a cleanup
   // must not start inside a running one.
   bool topping_up_ = false;

@@ -2,7 +2,6 @@
 // folder view told and the record made after it, the restore and the system
 // menu's command.
 #include <algorithm>
-#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,27 +10,12 @@
 #include "app/form1.hpp"
 #include "app/way_back_messages.hpp"
 #include "core/resume_next.hpp"
-#include "core/runtime_error.hpp"
 
 namespace corvella {
 namespace {
 
 constexpr std::string_view kDesktopNotAnswering =
     "デスクトップが応答していません。アイコンは動かしていません。少し待ってから、もう一度試してください。";
-
-// Runs a statement under the resume-next policy; the text of the error that
-// ended it, empty when it completed.
-template <typename Statement>
-std::string FaultOf(Statement&& statement) {
-  try {
-    statement();
-  } catch (const RuntimeError& failure) {
-    return failure.what();
-  } catch (const std::bad_alloc&) {
-    return "Out of memory";
-  }
-  return {};
-}
 
 }  // namespace
 
@@ -57,9 +41,7 @@ void Form1::PictureDrawn(bool drawn) {
   // A heart also sends moves to indexes the view does not hold.
   const auto moved = static_cast<std::size_t>(
       std::count_if(moves.begin(), moves.end(), [&](const ItemMove& move) { return move.index < desktop_.lngCount; }));
-  const bool layout_saved =
-      last_save_ && (last_save_->outcome == SaveOutcome::Saved || last_save_->outcome == SaveOutcome::KeptEarlier);
-  ResumeNext([&] { form_.ShowMessage(ArrangementCutShortReport(moved, desktop_.lngCount, layout_saved)); });
+  ResumeNext([&] { form_.ShowMessage(ArrangementCutShortReport(moved, desktop_.lngCount, layout_saved_)); });
 }
 
 // A layout saved and never restored is kept: the desktop may still show an
@@ -76,7 +58,7 @@ bool Form1::SaveLayoutFirst() {
   } else {
     ShowRestoreCommand();
   }
-  last_save_ = done;
+  layout_saved_ = done && (done->outcome == SaveOutcome::Saved || done->outcome == SaveOutcome::KeptEarlier);
   // A save that did not come to an end is told as one that could not read.
   const SaveOutcome outcome = done ? done->outcome : SaveOutcome::ReadFailed;
   // Without a view the heart's files would land among the user's icons,
@@ -102,16 +84,16 @@ void Form1::RestoreLayout() {
   }
   ResumeNext([&] { form_.SetEnabled(ControlId::Timer1, false); });
   std::optional<RestoreDone> done;
-  std::string fault;
+  std::optional<std::string> fault;
   {
     const BusyCursor busy(form_);
-    fault = FaultOf([&] { done = way_back_.Restore(strDesktop); });
+    fault = ResumeNextWithFault([&] { done = way_back_.Restore(strDesktop); });
   }
   if (!done) {
     // The fault is told as it is: nothing here says the file is gone.
     SavedLayoutSummary summary;
     ResumeNext([&] { summary = way_back_.Summary(); });
-    ResumeNext([&] { form_.ShowMessage(RestoreFaultReport(fault, summary.present)); });
+    ResumeNext([&] { form_.ShowMessage(RestoreFaultReport(fault.value_or(""), summary.present)); });
     ShowRestoreCommand(summary);
     return;
   }

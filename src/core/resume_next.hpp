@@ -8,6 +8,9 @@
 #pragma once
 
 #include <new>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "core/runtime_error.hpp"
 
@@ -15,17 +18,24 @@ namespace corvella {
 
 // Runs one statement; a RuntimeError ends only this statement, and so does
 // running out of memory, which is one of the runtime's own errors. Returns
-// whether the statement completed.
+// the text of the error that ended it, nothing when it completed: for a
+// handler that must tell the user why a step stopped.
 template <typename Statement>
-bool ResumeNext(Statement&& statement) {
+std::optional<std::string> ResumeNextWithFault(Statement&& statement) {
   try {
     statement();
-    return true;
-  } catch (const RuntimeError&) {
-    return false;
+    return std::nullopt;
+  } catch (const RuntimeError& failure) {
+    return failure.what();
   } catch (const std::bad_alloc&) {
-    return false;
+    return "Out of memory";
   }
+}
+
+// The same; returns whether the statement completed.
+template <typename Statement>
+bool ResumeNext(Statement&& statement) {
+  return !ResumeNextWithFault(std::forward<Statement>(statement)).has_value();
 }
 
 }  // namespace corvella

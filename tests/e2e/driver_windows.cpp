@@ -48,6 +48,13 @@ bool ChildProcess::Is64Bit() const {
 
 void Pause(std::chrono::milliseconds length) { std::this_thread::sleep_for(length); }
 
+std::wstring BesideThisProgram(const wchar_t* file) {
+  wchar_t own[MAX_PATH] = {};
+  const DWORD length = ::GetModuleFileNameW(nullptr, own, MAX_PATH);
+  const std::wstring path(own, length);
+  return path.substr(0, path.find_last_of(L"\\/") + 1) + file;
+}
+
 std::wstring ClassOf(HWND window) {
   wchar_t name[256] = {};
   ::GetClassNameW(window, name, 256);

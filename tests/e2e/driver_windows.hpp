@@ -56,6 +56,9 @@ bool WaitUntil(Condition condition, std::chrono::milliseconds timeout) {
 
 void Pause(std::chrono::milliseconds length);
 
+// A file in the folder of the running program.
+std::wstring BesideThisProgram(const wchar_t* file);
+
 // A visible top-level window of the process with that caption (any class
 // when class_name is null), or null.
 HWND FindTopLevel(DWORD process_id, const wchar_t* class_name, const wchar_t* caption);

@@ -13,18 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "driver_windows.hpp"
 #include "scenarios.hpp"
-
-namespace {
-
-std::wstring BesideTheDriver(const wchar_t* file) {
-  wchar_t own[MAX_PATH] = {};
-  const DWORD length = ::GetModuleFileNameW(nullptr, own, MAX_PATH);
-  const std::wstring path(own, length);
-  return path.substr(0, path.find_last_of(L"\\/") + 1) + file;
-}
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   using corvella::e2e::AllScenarios;
@@ -34,7 +24,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   const std::wstring command = argv[1];
   corvella::e2e::SuitePaths paths;
-  paths.menu_probe = BesideTheDriver(L"menu_probe.dll");
+  paths.menu_probe = corvella::e2e::BesideThisProgram(L"menu_probe.dll");
   std::vector<std::string> names;
   for (int i = 2; i < argc; ++i) {
     const std::wstring arg = argv[i];
